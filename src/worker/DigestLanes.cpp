@@ -1,0 +1,251 @@
+#include "worker/DigestLanes.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Single-core rates in MB/s measured on the reference machine.
+constexpr std::array<double, HashTypeCount> TypeRates = {
+    0,     // htNone
+    6100,  // CRC32
+    11,    // MD2
+    1300,  // MD4
+    760,   // MD5
+    1880,  // SHA1
+    1780,  // SHA256
+    1030,  // SHA512
+    490,   // RipeMD128
+    590,   // RipeMD160
+    1300,  // ED2K
+};
+
+}  // namespace
+
+unsigned TDigestLanes::DefaultThreadCount() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+double TDigestLanes::TypeCost(int type) {
+  if (type < FirstHashType || type > LastHashType) return 0;
+  return 1.0 / (TypeRates[static_cast<size_t>(type)] * 1e6);
+}
+
+std::vector<THashTypes> TDigestLanes::PlanLanes(THashTypes types, unsigned laneCount) {
+  std::vector<int> enabled;
+  for (int type = FirstHashType; type <= LastHashType; ++type)
+    if (HasHashType(types, type)) enabled.push_back(type);
+  if (enabled.empty()) return {};
+  const size_t count = std::min<size_t>(std::max(1u, laneCount), enabled.size());
+  if (count == 1) return {types & AllHashTypes()};
+
+  std::vector<THashTypes> lanes;
+  std::vector<double> loads;
+  if (HasHashType(types, htMD2)) {
+    // MD2 alone takes longer than all the others together: it gets a lane of its own.
+    lanes.push_back(HashTypeBit(htMD2));
+    loads.push_back(TypeCost(htMD2));
+    enabled.erase(std::find(enabled.begin(), enabled.end(), int(htMD2)));
+  }
+  const size_t shared = count - lanes.size();
+  const size_t first = lanes.size();
+  lanes.resize(first + shared, 0);
+  loads.resize(first + shared, 0);
+  // Longest first, each to the lane with the least work so far.
+  std::stable_sort(enabled.begin(), enabled.end(), [](int a, int b) { return TypeCost(a) > TypeCost(b); });
+  for (int type : enabled) {
+    const auto lightest = std::min_element(loads.begin() + static_cast<ptrdiff_t>(first), loads.end());
+    const auto index = static_cast<size_t>(lightest - loads.begin());
+    lanes[index] |= HashTypeBit(type);
+    *lightest += TypeCost(type);
+  }
+  return lanes;
+}
+
+TDigestLanes::TDigestLanes(TDigrexList& list, unsigned threadCount) : List_(list) {
+  if (threadCount < 2) return;
+  for (unsigned i = 0; i < threadCount; ++i) Lanes_.push_back(std::make_unique<TLane>());
+  for (size_t i = 0; i < Lanes_.size(); ++i) {
+    TLane& lane = *Lanes_[i];
+    lane.Thread = std::thread([this, &lane, i] { LaneBody(lane, i); });
+  }
+}
+
+TDigestLanes::~TDigestLanes() {
+  {
+    std::lock_guard guard(Mutex_);
+    Stopping_ = true;
+  }
+  LaneCv_.notify_all();
+  for (auto& lane : Lanes_) lane->Thread.join();
+}
+
+void TDigestLanes::LaneBody(TLane& lane, size_t index) {
+  std::unique_lock lock(Mutex_);
+  for (;;) {
+    LaneCv_.wait(lock, [&] { return Stopping_ || (index < Active_ && lane.Done < Submitted_); });
+    if (Stopping_) return;
+    if (Discarding_ || lane.Failure) {
+      lane.Done = Submitted_;
+      ProducerCv_.notify_one();
+      continue;
+    }
+    const uint64_t block = lane.Done;
+    const size_t slot = static_cast<size_t>(block % Buffers_.size());
+    const uint8_t* data = Buffers_[slot].get();
+    const uint32_t count = Counts_[slot];
+    lock.unlock();
+    std::exception_ptr failure;
+    int failedType = 0;
+    for (TDigrex* digester : lane.Digesters) {
+      try {
+        digester->Update(data, count);
+      } catch (...) {
+        failure = std::current_exception();
+        failedType = digester->HashType;
+        break;
+      }
+    }
+    lock.lock();
+    if (failure) {
+      lane.Failure = failure;
+      lane.FailedType = failedType;
+      Failed_ = true;
+    }
+    lane.Done = block + 1;
+    ProducerCv_.notify_one();
+  }
+}
+
+uint64_t TDigestLanes::MinDone() const {
+  uint64_t done = Submitted_;
+  for (size_t i = 0; i < Active_; ++i) done = std::min(done, Lanes_[i]->Done);
+  return done;
+}
+
+void TDigestLanes::WaitIdle(std::unique_lock<std::mutex>& lock) {
+  ProducerCv_.wait(lock, [&] { return MinDone() == Submitted_; });
+}
+
+void TDigestLanes::ThrowFailure(std::unique_lock<std::mutex>& lock) {
+  // The failure of the lowest type wins, as when the digesters run in type order.
+  const TLane* first = nullptr;
+  for (size_t i = 0; i < Active_; ++i) {
+    const TLane& lane = *Lanes_[i];
+    if (lane.Failure && (!first || lane.FailedType < first->FailedType)) first = &lane;
+  }
+  const std::exception_ptr failure = first->Failure;
+  lock.unlock();
+  std::rethrow_exception(failure);
+}
+
+void TDigestLanes::Init(THashTypes types) {
+  Abandon();
+  List_.Init(types);
+  if (!Parallel()) return;
+  Plan_ = PlanLanes(types, static_cast<unsigned>(Lanes_.size()));
+  std::lock_guard guard(Mutex_);
+  Active_ = Plan_.size();
+  Submitted_ = 0;
+  Failed_ = false;
+  for (size_t i = 0; i < Lanes_.size(); ++i) {
+    TLane& lane = *Lanes_[i];
+    lane.Digesters.clear();
+    lane.Done = 0;
+    lane.Failure = nullptr;
+    lane.FailedType = 0;
+    if (i >= Active_) continue;
+    for (int type = FirstHashType; type <= LastHashType; ++type)
+      if (HasHashType(Plan_[i], type)) lane.Digesters.push_back(List_.Digester(type));
+  }
+}
+
+bool TDigestLanes::Reserve(uint32_t blockSize, uint64_t totalBytes) {
+  Release();
+  if (blockSize == 0) return false;
+  const uint64_t blocks = std::max<uint64_t>(1, (totalBytes / blockSize) + (totalBytes % blockSize != 0 ? 1 : 0));
+  const size_t count = Parallel() ? static_cast<size_t>(std::min<uint64_t>(RingDepth, blocks)) : 1;
+  std::vector<std::unique_ptr<uint8_t[]>> buffers;
+  for (size_t i = 0; i < count; ++i) {
+    buffers.emplace_back(new (std::nothrow) uint8_t[blockSize]);
+    if (!buffers.back()) return false;
+  }
+  std::lock_guard guard(Mutex_);
+  Buffers_ = std::move(buffers);
+  Counts_.assign(count, 0);
+  BlockSize_ = blockSize;
+  return true;
+}
+
+void TDigestLanes::Release() {
+  std::unique_lock lock(Mutex_);
+  WaitIdle(lock);
+  Buffers_.clear();
+  Counts_.clear();
+  BlockSize_ = 0;
+}
+
+uint8_t* TDigestLanes::NextBlock() {
+  if (Buffers_.empty() && !Reserve(DefaultBlockSize)) throw std::bad_alloc();
+  if (!Parallel()) return Buffers_.front().get();
+  std::unique_lock lock(Mutex_);
+  ProducerCv_.wait(lock, [&] { return Failed_ || Submitted_ - MinDone() < Buffers_.size(); });
+  if (Failed_) ThrowFailure(lock);
+  return Buffers_[static_cast<size_t>(Submitted_ % Buffers_.size())].get();
+}
+
+void TDigestLanes::Submit(uint32_t count) {
+  if (!Parallel()) {
+    List_.Update(Buffers_.front().get(), count);
+    return;
+  }
+  {
+    std::lock_guard guard(Mutex_);
+    Counts_[static_cast<size_t>(Submitted_ % Buffers_.size())] = count;
+    ++Submitted_;
+  }
+  LaneCv_.notify_all();
+}
+
+void TDigestLanes::Update(const void* data, uint64_t count) {
+  if (!Parallel()) {
+    // One digester after another over the caller's bytes, without copying.
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    while (count > 0) {
+      const auto n = static_cast<uint32_t>(std::min<uint64_t>(count, UINT32_MAX));
+      List_.Update(bytes, n);
+      bytes += n;
+      count -= n;
+    }
+    return;
+  }
+  if (count == 0) return;
+  if (Buffers_.empty() && !Reserve(DefaultBlockSize)) throw std::bad_alloc();
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  while (count > 0) {
+    const auto n = static_cast<uint32_t>(std::min<uint64_t>(count, BlockSize_));
+    std::memcpy(NextBlock(), bytes, n);
+    Submit(n);
+    bytes += n;
+    count -= n;
+  }
+}
+
+void TDigestLanes::Final() {
+  if (Parallel()) {
+    std::unique_lock lock(Mutex_);
+    WaitIdle(lock);
+    if (Failed_) ThrowFailure(lock);
+  }
+  List_.Final();
+}
+
+void TDigestLanes::Abandon() {
+  if (!Parallel()) return;
+  std::unique_lock lock(Mutex_);
+  if (MinDone() == Submitted_) return;
+  Discarding_ = true;
+  LaneCv_.notify_all();
+  WaitIdle(lock);
+  Discarding_ = false;
+}

@@ -1,0 +1,101 @@
+#pragma once
+// Drives the digesters of a TDigrexList over several cores. The enabled
+// digesters are split into lanes of balanced cost (MD2, by far the slowest,
+// alone in its own); each lane runs on its own thread and digests every block
+// in order, while the caller reads the next block into a free buffer of a
+// small ring. With one core everything runs on the calling thread, one
+// digester after another, exactly as TDigrexList does.
+//
+// Use for one digest: Init, Reserve, then per block NextBlock + Submit (or
+// Update, which copies), then Final and GetResults; Abandon drops a digest
+// half-way. Lane threads are created once and live as long as the object.
+#include <QByteArray>
+#include <condition_variable>
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "engine/DigrexList.h"
+#include "engine/HashList.h"
+#include "engine/HashTypes.h"
+
+class TDigestLanes {
+ public:
+  // Blocks in flight at most: the one being read plus those the lanes still digest.
+  static constexpr int RingDepth = 4;
+  static constexpr uint32_t DefaultBlockSize = 262144;
+
+  // The machine's core count, at least 1.
+  static unsigned DefaultThreadCount();
+  // Single-core cost of each type in seconds per byte, used to balance lanes.
+  static double TypeCost(int type);
+  // The types of each lane for a digest of the given types over at most laneCount lanes.
+  static std::vector<THashTypes> PlanLanes(THashTypes types, unsigned laneCount);
+
+  // threadCount 0 or 1: sequential on the calling thread.
+  explicit TDigestLanes(TDigrexList& list, unsigned threadCount = DefaultThreadCount());
+  ~TDigestLanes();
+  TDigestLanes(const TDigestLanes&) = delete;
+  TDigestLanes& operator=(const TDigestLanes&) = delete;
+
+  bool Parallel() const { return !Lanes_.empty(); }
+  TDigrexList& List() const { return List_; }
+  // The lanes of the current digest (empty when sequential).
+  const std::vector<THashTypes>& Plan() const { return Plan_; }
+
+  // Starts a digest of the given types; a digest still in progress is abandoned.
+  void Init(THashTypes types);
+  // Takes the block buffers: as many as the ring uses, no more than totalBytes
+  // needs. False when the memory cannot be had; nothing is kept then.
+  bool Reserve(uint32_t blockSize, uint64_t totalBytes = UINT64_MAX);
+  // Frees the block buffers after waiting for the lanes.
+  void Release();
+  uint32_t BlockSize() const { return BlockSize_; }
+
+  // A free buffer of BlockSize() bytes for the next block; waits while the
+  // ring is full. Rethrows a digester's failure.
+  uint8_t* NextBlock();
+  // Hands the first count bytes of the buffer from NextBlock to every enabled digester.
+  void Submit(uint32_t count);
+  // Copies data through the block buffers (reserving them when needed).
+  void Update(const void* data, uint64_t count);
+  void Update(const QByteArray& bytes) { Update(bytes.constData(), static_cast<uint64_t>(bytes.size())); }
+  // Waits for every submitted block, rethrows a digester's failure, then finishes the digests.
+  void Final();
+  // Drops the blocks no lane has started and waits for those in progress.
+  void Abandon();
+  void GetResults(THashList& target) const { List_.GetResults(target); }
+
+ private:
+  struct TLane {
+    std::vector<TDigrex*> Digesters;
+    uint64_t Done = 0;  // blocks of the current digest this lane has finished
+    std::exception_ptr Failure;
+    int FailedType = 0;
+    std::thread Thread;
+  };
+
+  void LaneBody(TLane& lane, size_t index);
+  uint64_t MinDone() const;  // under Mutex_
+  void WaitIdle(std::unique_lock<std::mutex>& lock);
+  void ThrowFailure(std::unique_lock<std::mutex>& lock);
+
+  TDigrexList& List_;
+  std::vector<std::unique_ptr<TLane>> Lanes_;
+  std::vector<THashTypes> Plan_;
+  std::vector<std::unique_ptr<uint8_t[]>> Buffers_;
+  std::vector<uint32_t> Counts_;
+  uint32_t BlockSize_ = 0;
+
+  std::mutex Mutex_;
+  std::condition_variable LaneCv_;      // lanes wait for blocks
+  std::condition_variable ProducerCv_;  // the caller waits for free buffers or the end
+  size_t Active_ = 0;                   // lanes in use: indices below this
+  uint64_t Submitted_ = 0;              // blocks of the current digest handed over
+  bool Discarding_ = false;
+  bool Failed_ = false;
+  bool Stopping_ = false;
+};
