@@ -1,0 +1,1 @@
+digrex_add_test(test_verificationwriter SOURCES test_verificationwriter.cpp LIBS digrex_output)
