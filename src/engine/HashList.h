@@ -7,7 +7,7 @@
 
 class THashList {
  public:
-  bool HasHash(int type) const { return HasHashType(Types, type); }
+  bool HasHash(int type) const;
   QString GetHash(int type) const;
   void SetHash(int type, const QString& text);
   void Clear();

@@ -61,6 +61,11 @@ static QString HexText(const void* bytes, int count, const char* alphabet) {
 QString BytesToHexText(const void* bytes, int count) { return HexText(bytes, count, "0123456789ABCDEF"); }
 QString BytesToLowerHexText(const void* bytes, int count) { return HexText(bytes, count, "0123456789abcdef"); }
 
+QString DigestBytesToText(THashType type, const void* digest) {
+  const THashTypeInfo& info = HashTypeInfos[type];
+  return info.UpperCase ? BytesToHexText(digest, info.DigestBytes) : BytesToLowerHexText(digest, info.DigestBytes);
+}
+
 static QChar AsciiUpper(QChar c) { return (c >= u'a' && c <= u'z') ? QChar(c.unicode() - 32) : c; }
 static QChar AsciiLower(QChar c) { return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + 32) : c; }
 

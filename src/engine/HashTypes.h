@@ -49,5 +49,7 @@ constexpr THashTypes AllHashTypes() { return 0x7FE; }
 
 QString BytesToHexText(const void* bytes, int count);
 QString BytesToLowerHexText(const void* bytes, int count);
+// A digest of the type's size as its digest text, in the type's own letter case.
+QString DigestBytesToText(THashType type, const void* digest);
 QString ApplyDigestCase(const QString& text, bool upper);
 bool SameDigest(const QString& a, const QString& b);
