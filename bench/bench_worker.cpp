@@ -1,0 +1,200 @@
+// Throughput of the hashing worker, measured the way the main window sees it:
+// from weFileStarted to weFileFinished for one file held in the page cache.
+//   InMemory/<type>       the digester alone over a 256 KiB block in memory
+//   Worker/<type>         the worker hashing the large file with that type
+//   Worker/Nine/...       the nine types other than MD2, one after another
+//                         on the worker thread (Sequential) or in lanes (Lanes)
+//   Worker/MD2, Worker/Ten/Lanes   on the smaller file, as MD2 runs at ~11 MB/s
+// Environment: DIGREX_BENCH_MB (large file, default 1024), DIGREX_BENCH_MD2_MB
+// (default 64), DIGREX_BENCH_DIR (default the temporary folder). The files are
+// removed at the end. A summary of the ratios follows the table.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "worker/DigrexThread.h"
+
+namespace {
+
+constexpr uint32_t BlockSize = 262144;
+
+int64_t EnvMegabytes(const char* name, int64_t fallback) {
+  bool ok = false;
+  const int64_t value = qEnvironmentVariable(name).toLongLong(&ok);
+  return ok && value > 0 ? value : fallback;
+}
+
+void FillPattern(uint8_t* bytes, size_t count, uint32_t& x) {
+  for (size_t i = 0; i < count; ++i) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    bytes[i] = static_cast<uint8_t>(x);
+  }
+}
+
+// A file of pseudo-random bytes, written and then read once so that it sits in the page cache.
+QString MakeCachedFile(const QString& name, int64_t bytes) {
+  const QString folder = qEnvironmentVariable("DIGREX_BENCH_DIR", QDir::tempPath());
+  const QString path = folder + QLatin1Char('/') + name;
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
+  std::vector<uint8_t> block(1 << 20);
+  uint32_t x = 2463534242u;
+  for (int64_t done = 0; done < bytes; done += static_cast<int64_t>(block.size())) {
+    FillPattern(block.data(), block.size(), x);
+    file.write(reinterpret_cast<const char*>(block.data()),
+               static_cast<qint64>(std::min<int64_t>(static_cast<int64_t>(block.size()), bytes - done)));
+  }
+  file.close();
+  const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+  while (::read(handle, block.data(), block.size()) > 0) {
+  }
+  ::close(handle);
+  return path;
+}
+
+struct TFiles {
+  QString Large, Small;
+  int64_t LargeBytes = 0, SmallBytes = 0;
+};
+TFiles& Files() {
+  static TFiles files;
+  return files;
+}
+
+std::map<std::string, double>& Rates() {
+  static std::map<std::string, double> rates;
+  return rates;
+}
+
+void Record(const std::string& key, double seconds, int64_t bytes) {
+  if (seconds > 0) Rates()[key] = static_cast<double>(bytes) / seconds / 1e6;
+}
+
+void InMemory(benchmark::State& state, int type) {
+  std::vector<uint8_t> block(BlockSize);
+  uint32_t x = 7;
+  FillPattern(block.data(), block.size(), x);
+  const auto digester = TDigrex::CreateByType(type);
+  digester->Init();
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) digester->Update(block.data(), BlockSize);
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  digester->Final();
+  benchmark::DoNotOptimize(digester->DigestText());
+  const int64_t bytes = state.iterations() * BlockSize;
+  state.SetBytesProcessed(bytes);
+  Record("InMemory/" + HashTypeToName(type).toStdString(), elapsed.count(), bytes);
+}
+
+// Times each file from the delivery of weFileStarted to that of weFileFinished.
+class TTimer : public QObject {
+ public:
+  bool event(QEvent* e) override {
+    if (e->type() != WM_WORKER_EVENT) return QObject::event(e);
+    const auto* w = static_cast<TWorkerEvent*>(e);
+    if (w->Code == weFileStarted) Started = std::chrono::steady_clock::now();
+    if (w->Code == weFileFinished) Finished = std::chrono::steady_clock::now();
+    if (w->Code == weError) Error = w->Text;
+    if (w->Code == weFileFinished || w->Code == weError) Done = true;
+    return true;
+  }
+  std::chrono::steady_clock::time_point Started, Finished;
+  QString Error;
+  bool Done = false;
+};
+
+void ThroughWorker(benchmark::State& state, const std::string& key, THashTypes types, unsigned lanes, bool large) {
+  const QString path = large ? Files().Large : Files().Small;
+  const int64_t size = large ? Files().LargeBytes : Files().SmallBytes;
+  TTimer timer;
+  TFileQueue queue;
+  TDigrexThread worker(lanes);
+  worker.FileQueue = &queue;
+  worker.SelectedTypes = types;
+  worker.SetWindow(&timer);
+  worker.Start();
+  double total = 0;
+  for (auto _ : state) {
+    timer.Done = false;
+    queue.Push(path);
+    while (!timer.Done) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!timer.Error.isEmpty()) {
+      state.SkipWithError(timer.Error.toStdString().c_str());
+      break;
+    }
+    const std::chrono::duration<double> elapsed = timer.Finished - timer.Started;
+    state.SetIterationTime(elapsed.count());
+    total += elapsed.count();
+  }
+  worker.DetachWindow();
+  const int64_t bytes = state.iterations() * size;
+  state.SetBytesProcessed(bytes);
+  Record(key, total, bytes);
+}
+
+void Summary() {
+  auto& r = Rates();
+  const auto rate = [&](const std::string& name) { return r.count(name) ? r[name] : 0.0; };
+  std::printf("\n%-12s %12s %12s %8s\n", "type", "worker MB/s", "memory MB/s", "ratio");
+  for (int type = FirstHashType; type <= LastHashType; ++type) {
+    const std::string name = HashTypeToName(type).toStdString();
+    const double worker = rate("Worker/" + name), memory = rate("InMemory/" + name);
+    std::printf("%-12s %12.0f %12.0f %8.2f\n", name.c_str(), worker, memory, memory > 0 ? worker / memory : 0);
+  }
+  const double sequential = rate("Worker/Nine/Sequential"), lanes = rate("Worker/Nine/Lanes");
+  std::printf("nine types: sequential %.0f MB/s, lanes %.0f MB/s, ratio %.2f (target >= 1.6)\n", sequential, lanes,
+              sequential > 0 ? lanes / sequential : 0);
+  const double md2 = rate("Worker/MD2"), ten = rate("Worker/Ten/Lanes");
+  std::printf("ten types: %.1f MB/s, MD2 alone %.1f MB/s, ratio %.2f (target >= 0.9)\n", ten, md2, md2 > 0 ? ten / md2 : 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+
+  const unsigned cores = TDigestLanes::DefaultThreadCount();
+  const THashTypes nine = AllHashTypes() & ~HashTypeBit(htMD2);
+  for (int type = FirstHashType; type <= LastHashType; ++type) {
+    const std::string name = HashTypeToName(type).toStdString();
+    benchmark::RegisterBenchmark(("InMemory/" + name).c_str(), InMemory, type)->MinTime(type == htMD2 ? 2.0 : 0.5);
+  }
+  const auto worker = [](const std::string& key, THashTypes types, unsigned lanes, bool large) {
+    benchmark::RegisterBenchmark(key.c_str(), ThroughWorker, key, types, lanes, large)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+  };
+  for (int type = FirstHashType; type <= LastHashType; ++type)
+    worker("Worker/" + HashTypeToName(type).toStdString(), HashTypeBit(type), cores, type != htMD2);
+  worker("Worker/Nine/Sequential", nine, 1u, true);
+  worker("Worker/Nine/Lanes", nine, cores, true);
+  worker("Worker/Ten/Lanes", AllHashTypes(), cores, false);
+
+  Files().LargeBytes = EnvMegabytes("DIGREX_BENCH_MB", 1024) << 20;
+  Files().SmallBytes = EnvMegabytes("DIGREX_BENCH_MD2_MB", 64) << 20;
+  Files().Large = MakeCachedFile(QStringLiteral("digrex-bench-large.bin"), Files().LargeBytes);
+  Files().Small = MakeCachedFile(QStringLiteral("digrex-bench-small.bin"), Files().SmallBytes);
+  std::printf("files: %lld MiB (MD2 alone and all ten: %lld MiB), %u cores\n",
+              static_cast<long long>(Files().LargeBytes >> 20), static_cast<long long>(Files().SmallBytes >> 20), cores);
+
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  Summary();
+  QFile::remove(Files().Large);
+  QFile::remove(Files().Small);
+  return 0;
+}

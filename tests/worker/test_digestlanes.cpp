@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <algorithm>
+
+#include "engine/DigrexList.h"
+#include "engine/HashList.h"
+#include "worker/DigestLanes.h"
+
+namespace {
+
+constexpr uint32_t Block = TDigestLanes::DefaultBlockSize;
+
+QByteArray Pattern(int64_t size) {
+  QByteArray data(static_cast<qsizetype>(size), Qt::Uninitialized);
+  uint32_t x = 2463534242u;
+  for (char& c : data) {
+    x ^= x << 13, x ^= x >> 17, x ^= x << 5;
+    c = static_cast<char>(x);
+  }
+  return data;
+}
+
+THashList Reference(const QByteArray& data, THashTypes types) {
+  TDigrexList list;
+  list.Init(types);
+  list.Update(data.constData(), static_cast<uint32_t>(data.size()));
+  list.Final();
+  THashList result;
+  list.GetResults(result);
+  return result;
+}
+
+void ExpectSame(const THashList& actual, const THashList& expected) {
+  ASSERT_EQ(actual.Types, expected.Types);
+  for (int type = FirstHashType; type <= LastHashType; ++type)
+    EXPECT_EQ(actual.GetHash(type), expected.GetHash(type)) << HashTypeToName(type).toStdString();
+}
+
+// Feeds through the zero-copy blocks, as the worker does.
+THashList ByBlocks(TDigestLanes& lanes, const QByteArray& data, THashTypes types) {
+  lanes.Init(types);
+  EXPECT_TRUE(lanes.Reserve(Block, static_cast<uint64_t>(data.size())));
+  for (qsizetype done = 0; done < data.size();) {
+    const auto n = static_cast<uint32_t>(std::min<qsizetype>(Block, data.size() - done));
+    std::copy_n(data.constData() + done, n, lanes.NextBlock());
+    lanes.Submit(n);
+    done += n;
+  }
+  lanes.Final();
+  lanes.Release();
+  THashList result;
+  lanes.GetResults(result);
+  return result;
+}
+
+// Feeds in pieces that straddle the block boundaries, through the copying Update.
+THashList ByPieces(TDigestLanes& lanes, const QByteArray& data, THashTypes types) {
+  lanes.Init(types);
+  for (qsizetype done = 0; done < data.size();) {
+    const qsizetype n = std::min<qsizetype>(100003, data.size() - done);
+    lanes.Update(data.constData() + done, static_cast<uint64_t>(n));
+    done += n;
+  }
+  lanes.Final();
+  THashList result;
+  lanes.GetResults(result);
+  return result;
+}
+
+}  // namespace
+
+TEST(DigestLanes, PlanPutsMD2AloneAndBalancesTheRest) {
+  const THashTypes all = AllHashTypes();
+  const THashTypes nine = all & ~HashTypeBit(htMD2);
+  for (unsigned laneCount : {1u, 2u, 3u, 4u, 16u}) {
+    for (THashTypes types : {all, nine, HashTypeBit(htMD2) | HashTypeBit(htCRC32), HashTypeBit(htSHA1), THashTypes(0)}) {
+      const auto plan = TDigestLanes::PlanLanes(types, laneCount);
+      THashTypes covered = 0;
+      for (THashTypes lane : plan) {
+        EXPECT_NE(lane, 0u);
+        EXPECT_EQ(covered & lane, 0u) << "a type in two lanes";
+        covered |= lane;
+        if (HasHashType(lane, htMD2) && plan.size() > 1) {
+          EXPECT_EQ(lane, HashTypeBit(htMD2));
+        }
+      }
+      EXPECT_EQ(covered, types);
+      EXPECT_LE(plan.size(), std::max(1u, laneCount));
+    }
+  }
+  // Nine types over two lanes: neither lane carries much more than half the work.
+  const auto plan = TDigestLanes::PlanLanes(nine, 2);
+  ASSERT_EQ(plan.size(), 2u);
+  double load[2] = {0, 0};
+  for (size_t i = 0; i < 2; ++i)
+    for (int type = FirstHashType; type <= LastHashType; ++type)
+      if (HasHashType(plan[i], type)) load[i] += TDigestLanes::TypeCost(type);
+  EXPECT_LT(std::max(load[0], load[1]) / std::min(load[0], load[1]), 1.1);
+}
+
+class DigestLanesThreads : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(DigestLanesThreads, SameDigestsAsOneDigesterAfterAnother) {
+  TDigrexList list;
+  TDigestLanes lanes(list, GetParam());
+  EXPECT_EQ(lanes.Parallel(), GetParam() > 1);
+  for (int64_t size : {int64_t(0), int64_t(1), int64_t(Block), int64_t(Block) + 1, 2 * int64_t(Block) + 7}) {
+    SCOPED_TRACE(size);
+    const QByteArray data = Pattern(size);
+    const THashList expected = Reference(data, AllHashTypes());
+    ExpectSame(ByBlocks(lanes, data, AllHashTypes()), expected);
+    ExpectSame(ByPieces(lanes, data, AllHashTypes()), expected);
+  }
+}
+
+TEST_P(DigestLanesThreads, NextDigestAfterAbandonOrOtherSetIsFresh) {
+  TDigrexList list;
+  TDigestLanes lanes(list, GetParam());
+  const QByteArray data = Pattern(3 * int64_t(Block) + 11);
+  const THashTypes first = HashTypeBit(htMD5) | HashTypeBit(htSHA256) | HashTypeBit(htED2K);
+  const THashTypes second = HashTypeBit(htCRC32) | HashTypeBit(htSHA1) | HashTypeBit(htRipeMD160);
+
+  // Half a digest, dropped.
+  lanes.Init(first);
+  ASSERT_TRUE(lanes.Reserve(Block));
+  for (int i = 0; i < 3; ++i) {
+    std::copy_n(data.constData(), Block, lanes.NextBlock());
+    lanes.Submit(Block);
+  }
+  lanes.Abandon();
+  lanes.Release();
+
+  ExpectSame(ByBlocks(lanes, data, second), Reference(data, second));
+  ExpectSame(ByPieces(lanes, data, first), Reference(data, first));
+  // A digest left unfinished is dropped by the next Init.
+  lanes.Init(second);
+  lanes.Update(data);
+  ExpectSame(ByBlocks(lanes, data, first), Reference(data, first));
+
+  lanes.Init(0);
+  lanes.Update(data);
+  lanes.Final();
+  THashList none;
+  lanes.GetResults(none);
+  EXPECT_EQ(none.Types, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Threads, DigestLanesThreads, ::testing::Values(1u, 2u, 4u));
