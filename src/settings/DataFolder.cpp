@@ -1,0 +1,134 @@
+#include "settings/DataFolder.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+
+#include "i18n/AsciiText.h"
+#include "i18n/ProgramFile.h"
+
+namespace {
+struct TDataFolderState {
+  TStorageKind Kind = skProgramFolder;
+  QString DataFolder;
+  QString SettingsFilePath;
+  bool SettingsFilePathSet = false;
+};
+
+TDataFolderState& State() {
+  static TDataFolderState state;
+  return state;
+}
+
+// Environment names are matched exactly first; a name that differs only in
+// letter case is accepted as well, as the storage file may be written by hand.
+QString EnvironmentValue(const QString& name) {
+  const QByteArray exact = name.toLocal8Bit();
+  if (qEnvironmentVariableIsSet(exact.constData())) return qEnvironmentVariable(exact.constData());
+  const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const QString& key : env.keys())
+    if (key.compare(name, Qt::CaseInsensitive) == 0) return env.value(key);
+  return {};
+}
+}  // namespace
+
+QString IncludeTrailingSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
+
+QString ExpandPercentVariables(const QString& text) {
+  QString out = text;
+  qsizetype p = out.indexOf(u'%');
+  while (p >= 0) {
+    const qsizetype q = out.indexOf(u'%', p + 1);
+    if (q < 0) break;
+    const QString name = out.mid(p + 1, q - p - 1);
+    const QString value = name.isEmpty() ? QString() : EnvironmentValue(name);
+    if (!value.isEmpty()) {
+      out.replace(p, q - p + 1, value);
+      p = out.indexOf(u'%', p + value.size());
+    } else {
+      p = out.indexOf(u'%', q + 1);
+    }
+  }
+  return out;
+}
+
+TDocumentFolders PlatformDocumentFolders() {
+  TDocumentFolders folders;
+  folders.User = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return folders;
+}
+
+TDataFolderChoice ChooseDataFolder(const QString& programFolder, const QString& storageFileName,
+                                   const QString& companyFolder, const QString& productFolder,
+                                   const TDocumentFolders& documents) {
+  TDataFolderChoice choice;
+  const QString storagePath = programFolder + storageFileName;
+  if (QFileInfo(storagePath).isFile()) {
+    choice.StorageFileFound = true;
+    QString value;
+    QFile file(storagePath);
+    if (file.open(QIODevice::ReadOnly)) {
+      const QByteArray bytes = file.readAll();
+      if (file.error() == QFile::NoError) value = QString::fromUtf8(bytes);
+    }
+    if (value.isEmpty()) {
+      choice.Kind = skProgramFolder;
+    } else if (SameTextAscii(value, u"#ALL#")) {
+      choice.Kind = skSharedDocuments;
+    } else if (SameTextAscii(value, u"#USER#")) {
+      choice.Kind = skUserDocuments;
+    } else {
+      choice.Kind = skCustomFolder;
+      choice.DataFolder = IncludeTrailingSlash(value);
+    }
+  }
+
+  switch (choice.Kind) {
+    case skCustomFolder:
+      choice.DataFolder = ExpandPercentVariables(choice.DataFolder);
+      break;
+    case skSharedDocuments:
+    case skUserDocuments: {
+      const QString folder = choice.Kind == skSharedDocuments ? documents.Shared : documents.User;
+      if (!folder.isEmpty()) {
+        choice.DataFolder =
+            IncludeTrailingSlash(IncludeTrailingSlash(IncludeTrailingSlash(folder) + companyFolder) + productFolder);
+        break;
+      }
+      choice.DataFolder = programFolder;
+      break;
+    }
+    case skProgramFolder:
+      choice.DataFolder = programFolder;
+      break;
+  }
+  return choice;
+}
+
+bool ResolveDataFolder(const QString& storageFileName, const QString& companyFolder, const QString& productFolder) {
+  const TDataFolderChoice choice =
+      ChooseDataFolder(GetProgramFolder(), storageFileName, companyFolder, productFolder, PlatformDocumentFolders());
+  State().Kind = choice.Kind;
+  State().DataFolder = choice.DataFolder;
+  return choice.StorageFileFound;
+}
+
+QString GetDataFolder() { return State().DataFolder; }
+TStorageKind GetStorageKind() { return State().Kind; }
+
+QString GetProgramFolder() {
+  const QString path = GetProgramFilePath();
+  const qsizetype slash = path.lastIndexOf(u'/');
+  return slash < 0 ? QString() : path.left(slash + 1);
+}
+
+QString GetSettingsFilePath() {
+  TDataFolderState& state = State();
+  if (!state.SettingsFilePathSet) {
+    state.SettingsFilePath = state.DataFolder + QStringLiteral("Settings.ini");
+    state.SettingsFilePathSet = true;
+  }
+  return state.SettingsFilePath;
+}
