@@ -23,6 +23,7 @@ struct TParsedLine {
   QString Name;
   QString Digest;
   THashType Tagged = htNone;
+  bool UnknownTag = false;  // shaped like a tag line, for an algorithm we do not have
 };
 
 // "ALG (name) = digest" and "ALG(name)= digest"; the name may hold brackets.
@@ -51,7 +52,10 @@ bool ParseTagLine(QString s, TParsedLine& out) {
   const QString rawName = before.mid(open + 1, before.size() - open - 2);
   if (rawName.isEmpty()) return false;
   out.Tagged = HashTypeFromTag(tag);
-  if (out.Tagged == htNone) return false;
+  if (out.Tagged == htNone) {
+    out.UnknownTag = true;
+    return false;
+  }
   out.Digest = digest;
   if (escaped) return UnescapeFileName(rawName, out.Name);
   out.Name = rawName;
@@ -153,13 +157,13 @@ TChecksumList ParseChecksumText(const QByteArray& data, THashTypes chosen, THash
 
     TParsedLine parsed;
     bool ok = ParseTagLine(line, parsed);
-    if (!ok) {
+    if (!ok && !parsed.UnknownTag) {
       parsed = TParsedLine();
       // A .sfv file reads SFV first: "ab12cd34  x 0011aabb" is a name there.
       ok = sfvFirst ? (ParseSfvLine(line, parsed) || ParseSumLine(line, false, parsed))
                     : (ParseSumLine(line, false, parsed) || ParseSfvLine(line, parsed));
     }
-    if (!ok) {
+    if (!ok && !parsed.UnknownTag) {
       parsed = TParsedLine();
       ok = ParseSumLine(line, true, parsed);
     }

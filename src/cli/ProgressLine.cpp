@@ -2,7 +2,8 @@
 
 #include "util/TextFormat.h"
 
-TProgressLine::TProgressLine(FILE* stream, bool enabled) : Stream_(stream), Enabled_(enabled) {
+TProgressLine::TProgressLine(FILE* stream, bool enabled, int64_t showAfterMs)
+    : Stream_(stream), Enabled_(enabled), ShowAfterMs_(showAfterMs) {
   if (Enabled_) Clock_.start();
 }
 
@@ -19,7 +20,7 @@ void TProgressLine::Advance(uint64_t done, uint64_t total) {
   if (!Enabled_) return;
   CurrentBytes_ = done;
   const int64_t now = Clock_.elapsed();
-  if (now < ShowAfterMs || now - LastDrawMs_ < RedrawEveryMs) return;
+  if (now < ShowAfterMs_ || now - LastDrawMs_ < RedrawEveryMs) return;
   LastDrawMs_ = now;
   Draw(done, total);
 }

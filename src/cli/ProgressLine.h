@@ -12,7 +12,7 @@ class TProgressLine {
   static constexpr int64_t ShowAfterMs = 1000;
   static constexpr int64_t RedrawEveryMs = 200;
 
-  TProgressLine(FILE* stream, bool enabled);
+  TProgressLine(FILE* stream, bool enabled, int64_t showAfterMs = ShowAfterMs);
   ~TProgressLine();
 
   void FileStarted(const QString& name);
@@ -29,6 +29,7 @@ class TProgressLine {
 
   FILE* Stream_;
   bool Enabled_;
+  int64_t ShowAfterMs_;
   bool Visible_ = false;
   QElapsedTimer Clock_;
   int64_t LastDrawMs_ = -RedrawEveryMs;

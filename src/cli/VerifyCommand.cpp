@@ -89,12 +89,14 @@ class TVerifyRun {
     Result(entry.Name, ambiguous ? QStringLiteral("OK (%1)").arg(HashTypeToName(matched)) : QStringLiteral("OK"), true);
   }
 
-  // "name: OK" as the sum tools print it, escaped the same way when the name needs it.
+  // "name: OK" as the sum tools print it: a name holding a line break is
+  // escaped (backslashes too) and the line starts with "\".
   void Result(const QString& name, const QString& verdict, bool ok) {
     if (Options_.Status || (ok && Options_.Quiet)) return;
     bool escaped = false;
-    const QString shown = EscapeFileName(name, escaped);
-    Output_.Line((escaped ? QStringLiteral("\\") : QString()) + shown + QStringLiteral(": ") + verdict);
+    const bool lineBreak = name.contains(u'\n') || name.contains(u'\r');
+    const QString shown = lineBreak ? QStringLiteral("\\") + EscapeFileName(name, escaped) : name;
+    Output_.Line(shown + QStringLiteral(": ") + verdict);
   }
 
   const TCliOptions& Options_;
