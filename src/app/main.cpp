@@ -1,11 +1,8 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/Application.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Digrex"));
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Digrex"));
-  window.show();
-  return app.exec();
+  return RunDigrex(app);
 }

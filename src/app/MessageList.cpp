@@ -1,0 +1,56 @@
+#include "app/MessageList.h"
+
+#include <QPainter>
+
+int TMessageListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(Entries_.size());
+}
+
+QVariant TMessageListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= Count()) return {};
+  const TEntry& e = Entries_[static_cast<size_t>(index.row())];
+  if (role == Qt::DisplayRole) return e.Text;
+  if (role == KindRole) return static_cast<int>(e.Kind);
+  return {};
+}
+
+void TMessageListModel::Append(const QString& text, TMessageKind kind) {
+  const int row = Count();
+  beginInsertRows(QModelIndex(), row, row);
+  Entries_.push_back({text, kind});
+  endInsertRows();
+}
+
+void TMessageListModel::Clear() {
+  if (Entries_.empty()) return;
+  beginResetModel();
+  Entries_.clear();
+  endResetModel();
+}
+
+QColor TMessageItemDelegate::BackgroundColor(TMessageKind kind, const QPalette& palette) {
+  switch (kind) {
+    case mkWarning:
+      return QColor(255, 223, 102);
+    case mkError:
+      return QColor(255, 154, 154);
+    default:
+      return palette.color(QPalette::Base);
+  }
+}
+
+void TMessageItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
+  const auto kind = static_cast<TMessageKind>(index.data(TMessageListModel::KindRole).toInt());
+  painter->save();
+  painter->fillRect(option.rect, BackgroundColor(kind, option.palette));
+  painter->setPen(option.palette.color(QPalette::WindowText));
+  painter->setFont(option.font);
+  painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                    index.data(Qt::DisplayRole).toString());
+  painter->restore();
+}
+
+QSize TMessageItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  return {option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()), option.fontMetrics.height()};
+}
