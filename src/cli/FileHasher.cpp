@@ -48,7 +48,7 @@ int TFileHasher::Hash(const QString& path, THashTypes types, THashList& digests)
     ErrorText = SystemErrorText(result);
   } else {
     const bool regular = S_ISREG(st.st_mode);
-    if (regular) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (regular && uint64_t(st.st_size) > SmallFileLimit) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     result = HashDescriptor(fd, regular, regular ? uint64_t(st.st_size) : 0, types, digests);
   }
   if (!standardInput) ::close(fd);
@@ -58,8 +58,11 @@ int TFileHasher::Hash(const QString& path, THashTypes types, THashList& digests)
 int TFileHasher::HashDescriptor(int fd, bool regular, uint64_t size, THashTypes types, THashList& digests) {
   try {
     if (regular && size <= SmallFileLimit) {
-      // One read usually takes the whole file; a file that grew meanwhile is read on.
+      // One read usually takes the whole file. Reading stops once the size
+      // the file had when opened is in; a file that reports no size (as
+      // those of /proc do) is read to its end.
       List_.Init(types);
+      uint64_t done = 0;
       for (;;) {
         const ssize_t n = ReadSome(fd, SmallBuffer_.get(), SmallFileLimit + 1);
         if (n < 0) {
@@ -69,9 +72,12 @@ int TFileHasher::HashDescriptor(int fd, bool regular, uint64_t size, THashTypes 
         }
         if (n == 0) break;
         List_.Update(SmallBuffer_.get(), static_cast<uint32_t>(n));
+        done += uint64_t(n);
+        if (done == size) break;
       }
       List_.Final();
       List_.GetResults(digests);
+      if (OnProgress) OnProgress(done, done);
       return 0;
     }
 
