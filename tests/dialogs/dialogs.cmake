@@ -1,0 +1,11 @@
+# Offscreen tests of the secondary windows, and the program that renders their screenshots.
+if(DIGREX_GUI)
+  foreach(form formabout formcompare formcomparefiles formhelpers formsavelog formsettings formtext)
+    digrex_add_test(test_${form} SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_${form}.cpp
+                    LIBS digrex_dialogs GUI QTEST)
+  endforeach()
+
+  # Not a test: `dialog_screenshots <folder>` writes docs/dialog-*.png.
+  add_executable(dialog_screenshots ${CMAKE_CURRENT_LIST_DIR}/dialog_screenshots.cpp)
+  target_link_libraries(dialog_screenshots PRIVATE digrex_dialogs)
+endif()
