@@ -1,6 +1,9 @@
 // The digester list: which digests it computes for a set, and what it leaves alone.
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 #include "engine/DigrexList.h"
 #include "engine/HashList.h"
 #include "engine/QStringPrinter.h"
@@ -98,4 +101,22 @@ TEST(DigrexList, StrayNoneBitIsIgnored) {
   const THashList result = DigestAll(list, HashTypeBit(htNone) | HashTypeBit(htMD4), "abc");
   EXPECT_EQ(result.Types, HashTypeBit(htMD4));
   EXPECT_EQ(list.Digester(htNone), nullptr);
+}
+
+TEST(DigrexList, ListsOnSeparateThreadsShareNothing) {
+  // The worker and the text dialog each hash with their own list at the same time.
+  const QByteArray data = Sample();
+  TDigrexList reference;
+  const THashList expected = DigestAll(reference, AllHashTypes(), data);
+
+  std::vector<THashList> results(4);
+  std::vector<std::thread> threads;
+  for (auto& result : results)
+    threads.emplace_back([&data, &result] {
+      TDigrexList list;
+      for (int round = 0; round < 3; ++round) result = DigestAll(list, AllHashTypes(), data);
+    });
+  for (auto& thread : threads) thread.join();
+  for (const THashList& result : results)
+    for (int t = FirstHashType; t <= LastHashType; ++t) EXPECT_EQ(result.GetHash(t), expected.GetHash(t));
 }
