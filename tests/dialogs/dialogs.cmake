@@ -1,6 +1,6 @@
 # Offscreen tests of the secondary windows, and the program that renders their screenshots.
 if(DIGREX_GUI)
-  foreach(form formabout formcompare formcomparefiles formhelpers formsavelog formsettings formtext)
+  foreach(form formabout formcompare formcomparefiles formhelpers formsavelog formsettings formtext formtexts)
     digrex_add_test(test_${form} SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_${form}.cpp
                     LIBS digrex_dialogs GUI QTEST)
   endforeach()
