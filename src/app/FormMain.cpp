@@ -48,6 +48,8 @@ class TTooltipBlocker : public QObject {
   }
 };
 
+constexpr int DesignedClientWidth = 480;
+
 TDateTime NowDateTime() { return FileTimeToLocalDateTime(QDateTime::currentDateTime()); }
 
 }  // namespace
@@ -100,7 +102,8 @@ void TFormMain::FormCreate() {
   // 10.
   BuildLanguageMenu();
   UpdateActions();
-  resize(minimumSizeHint().width(), sizeHint().height());
+  // The designed client width; the layout may ask for more.
+  resize(qMax(DesignedClientWidth, minimumSizeHint().width()), sizeHint().height());
 }
 
 void TFormMain::CreateWorker() {

@@ -87,7 +87,11 @@ void TFormMain::ScheduleDisplayFlush() {
 void TFormMain::FlushDisplay() {
   DisplayTimer_->stop();
   for (auto it = PendingTexts_.cbegin(); it != PendingTexts_.cend(); ++it) {
-    if (it.key()->text() != it.value()) it.key()->setText(it.value());
+    QLineEdit* edit = it.key();
+    if (edit->text() == it.value()) continue;
+    edit->setText(it.value());
+    // Digests and properties read from their start; the file box shows the file's name at its end.
+    if (edit->isReadOnly()) edit->setCursorPosition(0);
   }
   PendingTexts_.clear();
   if (PendingProgress_ != -2) {

@@ -41,7 +41,7 @@ QString TimeStamp() {
 
 const QIcon& PanelIcon(int which) {
   static const QIcon icons[] = {
-      ThemeIcon("media-playback-pause", QStyle::SP_MediaPause),    // idle
+      ThemeIcon("user-available", QStyle::SP_MediaPause),          // idle: ready
       ThemeIcon("system-run", QStyle::SP_MediaPlay),               // busy
       ThemeIcon("emblem-default", QStyle::SP_DialogApplyButton),   // no problem
       ThemeIcon("dialog-warning", QStyle::SP_MessageBoxWarning),   // warning

@@ -41,11 +41,19 @@ QFont PixelFont(const QFont& base, int pixels, bool bold = false) {
   return f;
 }
 
+// "Courier New" where it is installed, else the usual monospace faces of Linux desktops
+// (fontconfig would stand in a thin Courier clone for it, hard to read on screen).
 QFont DigestFont() {
-  QFont f(QStringLiteral("Courier New"));
+  QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  QStringList families;
+  const QStringList installed = QFontDatabase::families();
+  for (const char* name : {"Courier New", "DejaVu Sans Mono", "Liberation Mono", "Noto Sans Mono"}) {
+    if (installed.contains(QString::fromLatin1(name))) families << QString::fromLatin1(name);
+  }
+  families << f.family();
+  f.setFamilies(families);
   f.setStyleHint(QFont::Monospace);
   f.setFixedPitch(true);
-  if (!QFontInfo(f).fixedPitch()) f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   f.setPixelSize(13);
   return f;
 }
@@ -284,11 +292,15 @@ void TFormMain::BuildBody() {
   grid->addWidget(EditFileTimeCreated, 0, 4);
   grid->addWidget(LabelFileTimeModified, 1, 3);
   grid->addWidget(EditFileTimeModified, 1, 4);
-  grid->setColumnStretch(1, 2);
-  grid->setColumnMinimumWidth(2, 10);
-  grid->setColumnStretch(4, 3);
+  grid->setColumnStretch(1, 1);
+  grid->setColumnMinimumWidth(2, 12);
+  grid->setColumnStretch(4, 1);
+  const int timeWidth = EditFileTimeCreated->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 14;
+  EditFileTimeCreated->setMinimumWidth(timeWidth);
+  EditFileTimeModified->setMinimumWidth(timeWidth);
+  EditFileSize->setMinimumWidth(EditFileSize->fontMetrics().horizontalAdvance(QStringLiteral("0,000.00 MB")) + 14);
+  EditAttributes->setMinimumWidth(EditAttributes->fontMetrics().horizontalAdvance(QStringLiteral("RHSVDAL")) + 14);
   for (QLineEdit* e : {EditFileSize, EditAttributes, EditFileTimeCreated, EditFileTimeModified}) {
-    e->setMinimumWidth(60);
     e->setFocusPolicy(Qt::ClickFocus);
   }
   bodyLayout->addWidget(GroupBoxFileInfo);
