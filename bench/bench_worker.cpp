@@ -7,7 +7,7 @@
 //   Worker/MD2, Worker/Ten/Lanes   on the smaller file, as MD2 runs at ~11 MB/s
 // Environment: DIGREX_BENCH_MB (large file, default 1024), DIGREX_BENCH_MD2_MB
 // (default 64), DIGREX_BENCH_DIR (default the temporary folder). The files are
-// removed at the end. A summary of the ratios follows the table.
+// removed at the end unless DIGREX_BENCH_KEEP=1, which also reuses them. A summary of the ratios follows the table.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -42,20 +42,24 @@ void FillPattern(uint8_t* bytes, size_t count, uint32_t& x) {
   }
 }
 
+bool KeepFiles() { return qEnvironmentVariableIntValue("DIGREX_BENCH_KEEP") != 0; }
+
 // A file of pseudo-random bytes, written and then read once so that it sits in the page cache.
 QString MakeCachedFile(const QString& name, int64_t bytes) {
   const QString folder = qEnvironmentVariable("DIGREX_BENCH_DIR", QDir::tempPath());
   const QString path = folder + QLatin1Char('/') + name;
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
   std::vector<uint8_t> block(1 << 20);
-  uint32_t x = 2463534242u;
-  for (int64_t done = 0; done < bytes; done += static_cast<int64_t>(block.size())) {
-    FillPattern(block.data(), block.size(), x);
-    file.write(reinterpret_cast<const char*>(block.data()),
-               static_cast<qint64>(std::min<int64_t>(static_cast<int64_t>(block.size()), bytes - done)));
+  QFile file(path);
+  if (!KeepFiles() || file.size() != bytes) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
+    uint32_t x = 2463534242u;
+    for (int64_t done = 0; done < bytes; done += static_cast<int64_t>(block.size())) {
+      FillPattern(block.data(), block.size(), x);
+      file.write(reinterpret_cast<const char*>(block.data()),
+                 static_cast<qint64>(std::min<int64_t>(static_cast<int64_t>(block.size()), bytes - done)));
+    }
+    file.close();
   }
-  file.close();
   const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY);
   while (::read(handle, block.data(), block.size()) > 0) {
   }
@@ -194,7 +198,9 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   Summary();
-  QFile::remove(Files().Large);
-  QFile::remove(Files().Small);
+  if (!KeepFiles()) {
+    QFile::remove(Files().Large);
+    QFile::remove(Files().Small);
+  }
   return 0;
 }

@@ -87,7 +87,7 @@ void TDigestLanes::LaneBody(TLane& lane, size_t index) {
     if (Stopping_) return;
     if (Discarding_ || lane.Failure) {
       lane.Done = Submitted_;
-      ProducerCv_.notify_one();
+      WakeProducer();
       continue;
     }
     const uint64_t block = lane.Done;
@@ -113,7 +113,7 @@ void TDigestLanes::LaneBody(TLane& lane, size_t index) {
       Failed_ = true;
     }
     lane.Done = block + 1;
-    ProducerCv_.notify_one();
+    WakeProducer();
   }
 }
 
@@ -123,8 +123,20 @@ uint64_t TDigestLanes::MinDone() const {
   return done;
 }
 
+void TDigestLanes::WakeProducer() {
+  // Only once half the ring is free: the producer then refills several
+  // buffers per wake, and the slowest lane is not slowed by a wake per block.
+  if (ProducerWaiting_ && (Failed_ || Submitted_ - MinDone() <= Buffers_.size() / 2)) ProducerCv_.notify_one();
+}
+
+void TDigestLanes::WaitProducer(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready) {
+  ProducerWaiting_ = true;
+  ProducerCv_.wait(lock, ready);
+  ProducerWaiting_ = false;
+}
+
 void TDigestLanes::WaitIdle(std::unique_lock<std::mutex>& lock) {
-  ProducerCv_.wait(lock, [&] { return MinDone() == Submitted_; });
+  WaitProducer(lock, [&] { return MinDone() == Submitted_; });
 }
 
 void TDigestLanes::ThrowFailure(std::unique_lock<std::mutex>& lock) {
@@ -189,7 +201,7 @@ uint8_t* TDigestLanes::NextBlock() {
   if (Buffers_.empty() && !Reserve(DefaultBlockSize)) throw std::bad_alloc();
   if (!Parallel()) return Buffers_.front().get();
   std::unique_lock lock(Mutex_);
-  ProducerCv_.wait(lock, [&] { return Failed_ || Submitted_ - MinDone() < Buffers_.size(); });
+  WaitProducer(lock, [&] { return Failed_ || Submitted_ - MinDone() < Buffers_.size(); });
   if (Failed_) ThrowFailure(lock);
   return Buffers_[static_cast<size_t>(Submitted_ % Buffers_.size())].get();
 }

@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -25,7 +26,7 @@
 class TDigestLanes {
  public:
   // Blocks in flight at most: the one being read plus those the lanes still digest.
-  static constexpr int RingDepth = 4;
+  static constexpr int RingDepth = 8;
   static constexpr uint32_t DefaultBlockSize = 262144;
 
   // The machine's core count, at least 1.
@@ -80,6 +81,8 @@ class TDigestLanes {
 
   void LaneBody(TLane& lane, size_t index);
   uint64_t MinDone() const;  // under Mutex_
+  void WakeProducer();  // under Mutex_
+  void WaitProducer(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready);
   void WaitIdle(std::unique_lock<std::mutex>& lock);
   void ThrowFailure(std::unique_lock<std::mutex>& lock);
 
@@ -95,6 +98,7 @@ class TDigestLanes {
   std::condition_variable ProducerCv_;  // the caller waits for free buffers or the end
   size_t Active_ = 0;                   // lanes in use: indices below this
   uint64_t Submitted_ = 0;              // blocks of the current digest handed over
+  bool ProducerWaiting_ = false;
   bool Discarding_ = false;
   bool Failed_ = false;
   bool Stopping_ = false;
