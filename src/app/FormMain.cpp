@@ -38,16 +38,6 @@
 
 namespace {
 
-// Pop-up tooltips are off for the whole program: hints go to the status bar instead.
-class TTooltipBlocker : public QObject {
- public:
-  using QObject::QObject;
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::ToolTip) return true;
-    return QObject::eventFilter(watched, event);
-  }
-};
-
 constexpr int DesignedClientWidth = 480;
 
 TDateTime NowDateTime() { return FileTimeToLocalDateTime(QDateTime::currentDateTime()); }
@@ -70,9 +60,8 @@ TFormMain::TFormMain(TSettings& settings, const QStringList& commandLine, QWidge
 TFormMain::~TFormMain() { FormDestroy(); }
 
 void TFormMain::FormCreate() {
-  // 1. No pop-up tooltips; hints reach panel 5 as status tips (see event()).
-  qApp->installEventFilter(new TTooltipBlocker(this));
-  // 2. OtherFormShown is called from the other windows' show events (see eventFilter()).
+  // 1. No pop-up tooltips, hints reach panel 5 as status tips (see event());
+  // 2. OtherFormShown follows the other windows' show events. Both through eventFilter().
   qApp->installEventFilter(this);
   // 3.
   BuildRows();
@@ -267,24 +256,34 @@ bool TFormMain::event(QEvent* event) {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
-    auto* w = static_cast<QWidget*>(watched);
-    if (w->isWindow() && w->window() != this && w->parentWidget() != nullptr &&
-        w->parentWidget()->window() == this && !qobject_cast<QMenu*>(w)) {
-      OtherFormShown(w);
-    }
-  }
-  if (watched == EditFile && event->type() == QEvent::KeyPress) {
-    // EditFileKeyPress: Enter re-queues the path, Escape skips the current file.
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      RunAction(ActionRehashFile);
+  switch (event->type()) {
+    case QEvent::ToolTip:
       return true;
-    }
-    if (key->key() == Qt::Key_Escape) {
-      RunAction(ActionSkip);
-      return true;
-    }
+    case QEvent::Show:
+      if (watched != this && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        if (w->isWindow() && w->parentWidget() != nullptr && w->parentWidget()->window() == this &&
+            !qobject_cast<QMenu*>(w)) {
+          OtherFormShown(w);
+        }
+      }
+      break;
+    case QEvent::KeyPress:
+      if (watched == EditFile) {
+        // EditFileKeyPress: Enter re-queues the path, Escape skips the current file.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+          RunAction(ActionRehashFile);
+          return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+          RunAction(ActionSkip);
+          return true;
+        }
+      }
+      break;
+    default:
+      break;
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -253,7 +253,6 @@ void TFormMain::BuildBody() {
   fileRow->setSpacing(2);
   EditFile = NewEdit(body, QStringLiteral("EditFile"), false);
   EditFile->setFont(PixelFont(font(), 13));
-  EditFile->installEventFilter(this);
   SB_Rehash = NewFlatButton(body, QStringLiteral("SB_Rehash"), ActionRehashFile->icon(), QString());
   SB_Rehash->setDefaultAction(ActionRehashFile);
   fileRow->addWidget(EditFile, 1);

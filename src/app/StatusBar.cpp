@@ -8,6 +8,12 @@
 TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  RepaintTimer_.setSingleShot(true);
+  RepaintTimer_.setInterval(RepaintDelayMs);
+  connect(&RepaintTimer_, &QTimer::timeout, this, [this] {
+    update(Dirty_);
+    Dirty_ = QRegion();
+  });
 }
 
 void TStatusBar::SetPanels(const QList<TPanel>& panels) {
@@ -45,7 +51,10 @@ void TStatusBar::SetPanelText(int index, const QString& text) {
   RepaintPanel(index);
 }
 
-void TStatusBar::RepaintPanel(int index) { update(PanelRect(index)); }
+void TStatusBar::RepaintPanel(int index) {
+  Dirty_ += PanelRect(index);
+  if (!RepaintTimer_.isActive()) RepaintTimer_.start();
+}
 
 QSize TStatusBar::sizeHint() const {
   int w = 0;

@@ -3,7 +3,9 @@
 // panels marked owner-drawn are painted by the OnDrawPanel callback. Setting a
 // panel's text repaints only that panel, so frequent updates stay cheap.
 #include <QList>
+#include <QRegion>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -25,8 +27,11 @@ class TStatusBar : public QWidget {
   QRect PanelRect(int index) const;
 
   QString PanelText(int index) const;
+  // Takes effect on screen within RepaintDelayMs: texts that change thousands of
+  // times a second are drawn a few dozen times.
   void SetPanelText(int index, const QString& text);
   void RepaintPanel(int index);
+  static constexpr int RepaintDelayMs = 25;
 
   std::function<void(QPainter&, int, const QRect&)> OnDrawPanel;
 
@@ -46,4 +51,6 @@ class TStatusBar : public QWidget {
  private:
   QList<TPanel> Panels_;
   QStringList Texts_;
+  QRegion Dirty_;
+  QTimer RepaintTimer_;
 };
