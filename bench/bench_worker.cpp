@@ -105,8 +105,8 @@ void InMemory(benchmark::State& state, int type) {
 class TTimer : public QObject {
  public:
   bool event(QEvent* e) override {
-    if (e->type() != WM_WORKER_EVENT) return QObject::event(e);
-    const auto* w = static_cast<TWorkerEvent*>(e);
+    const TWorkerEvent* w = TWorkerEvent::Accept(e);
+    if (!w) return QObject::event(e);
     if (w->Code == weFileStarted) Started = std::chrono::steady_clock::now();
     if (w->Code == weFileFinished) Finished = std::chrono::steady_clock::now();
     if (w->Code == weError) Error = w->Text;

@@ -26,7 +26,7 @@
 class TDigestLanes {
  public:
   // Blocks in flight at most: the one being read plus those the lanes still digest.
-  static constexpr int RingDepth = 8;
+  static constexpr int RingDepth = 4;
   static constexpr uint32_t DefaultBlockSize = 262144;
 
   // The machine's core count, at least 1.

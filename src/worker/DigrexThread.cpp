@@ -180,19 +180,24 @@ void TDigrexThread::ReportError(const Exception& error, THashFile& record) {
   PostObject(weError, std::make_unique<TStringObject>(text));
 }
 
-void TDigrexThread::PostEvent(TWorkerEventCode code, int64_t number) {
+void TDigrexThread::Post(std::unique_ptr<TWorkerEvent> event) {
+  // Under the lock, so that no event is posted once DetachWindow has returned.
   std::lock_guard guard(WindowLock);
-  if (Window_) QCoreApplication::postEvent(Window_, std::make_unique<TWorkerEvent>(code, number).release());
+  if (!Window_) return;
+  WorkerEventSync::Release();
+  QCoreApplication::postEvent(Window_, event.release());
+}
+
+void TDigrexThread::PostEvent(TWorkerEventCode code, int64_t number) {
+  Post(std::make_unique<TWorkerEvent>(code, number));
 }
 
 void TDigrexThread::PostObject(TWorkerEventCode code, const THashFilePtr& record) {
-  std::lock_guard guard(WindowLock);
-  if (Window_) QCoreApplication::postEvent(Window_, std::make_unique<TWorkerEvent>(code, record).release());
+  Post(std::make_unique<TWorkerEvent>(code, record));
 }
 
 void TDigrexThread::PostObject(TWorkerEventCode code, std::unique_ptr<TStringObject> text) {
-  std::lock_guard guard(WindowLock);
-  if (Window_) QCoreApplication::postEvent(Window_, std::make_unique<TWorkerEvent>(code, std::move(text->Text)).release());
+  Post(std::make_unique<TWorkerEvent>(code, std::move(text->Text)));
 }
 
 bool TDigrexThread::TakeBuffers(uint32_t blockSize, int64_t fileSize) {

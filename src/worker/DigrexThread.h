@@ -92,6 +92,7 @@ class TDigrexThread {
 
  private:
   void Sleep(int milliseconds);
+  void Post(std::unique_ptr<TWorkerEvent> event);
 
   mutable std::mutex WindowLock;
   QObject* Window_ = nullptr;

@@ -30,8 +30,8 @@ struct TRecorded {
 class TRecorder : public QObject {
  public:
   bool event(QEvent* e) override {
-    if (e->type() != WM_WORKER_EVENT) return QObject::event(e);
-    const auto* w = static_cast<TWorkerEvent*>(e);
+    const TWorkerEvent* w = TWorkerEvent::Accept(e);
+    if (!w) return QObject::event(e);
     Events.push_back({w->Code, w->Value, w->Text, w->File});
     return true;
   }
