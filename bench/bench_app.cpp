@@ -7,11 +7,15 @@
 //                       with MD5, log viewer attached: files_per_s from the drop
 //                       until the last file is logged and the window says
 //                       "Finished", and the longest timer gap meanwhile.
+//   Folder/WorkerOnly   the same folder through the worker alone, its events
+//                       received by an object that only counts them: what the
+//                       window's own work adds shows against this.
 // Environment: DIGREX_BENCH_GUI_MB (large file, default 512), DIGREX_BENCH_GUI_FILES
 // (default 2000), DIGREX_BENCH_GUI_FILE / DIGREX_BENCH_GUI_FOLDER (use these
 // instead of making new ones), DIGREX_BENCH_DIR (default the temporary folder).
 // Without a display the offscreen platform is used.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QDir>
@@ -27,6 +31,7 @@
 #include "app/Icons.h"
 #include "app/StatusBar.h"
 #include "settings/Settings.h"
+#include "util/FolderWalk.h"
 #include "worker/DigrexThread.h"
 #include "worker/FileQueue.h"
 
@@ -87,6 +92,14 @@ QString SmallFilesFolder(bool& made) {
   }
   made = true;
   return folder;
+}
+
+// CPU time of the calling thread, in seconds.
+double ThreadCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_THREAD, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // The main window with its log viewer, as start-up builds them.
@@ -168,13 +181,61 @@ void FolderSmallFiles(benchmark::State& state) {
   for (auto _ : state) {
     TWindow window(HashTypeBit(htMD5));
     double seconds = 0;
+    const double cpuBefore = ThreadCpuSeconds();
     const double gap = RunUntilFinished(*window.form, files, seconds, [&] { window.form->FormDropFiles({folder}); });
     window.viewer->Flush();
+    const double guiMicros = (ThreadCpuSeconds() - cpuBefore) * 1e6 / files;
     state.SetIterationTime(seconds);
     state.counters["files_per_s"] = files / seconds;
     state.counters["max_gap_ms"] = gap;
-    std::printf("gui-folder: files=%d seconds=%.3f files_per_s=%.0f max_gap_ms=%.1f rows=%d\n", files, seconds,
-                files / seconds, gap, window.viewer->Model->rowCount());
+    state.counters["gui_us_per_file"] = guiMicros;
+    std::printf("gui-folder: files=%d seconds=%.3f files_per_s=%.0f max_gap_ms=%.1f rows=%d gui_cpu_us_per_file=%.1f\n",
+                files, seconds, files / seconds, gap, window.viewer->Model->rowCount(), guiMicros);
+  }
+  if (made) QDir(folder).removeRecursively();
+}
+
+// Receives the worker's events and only counts them.
+class TCountingReceiver : public QObject {
+ public:
+  int Finished = 0;
+  bool Idle = false;
+  bool event(QEvent* e) override {
+    if (e->type() != WM_WORKER_EVENT) return QObject::event(e);
+    const auto code = static_cast<TWorkerEvent*>(e)->Code;
+    if (code == weFileFinished) ++Finished;
+    if (code == weIdle) Idle = true;
+    return true;
+  }
+};
+
+void FolderWorkerOnly(benchmark::State& state) {
+  bool made = false;
+  const QString folder = SmallFilesFolder(made);
+  const int files = static_cast<int>(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System).size());
+  for (auto _ : state) {
+    TCountingReceiver receiver;
+    TDigrexThread worker;
+    worker.SetWindow(&receiver);
+    worker.FileQueue = &SharedFileQueue;
+    worker.SelectedTypes = HashTypeBit(htMD5);
+    worker.Start();
+    QElapsedTimer clock;
+    clock.start();
+    WalkFolder(folder, [](const QString& file) { SharedFileQueue.Push(file); });
+    QEventLoop loop;
+    QTimer check;
+    check.setInterval(5);
+    QObject::connect(&check, &QTimer::timeout, [&] {
+      if (receiver.Finished >= files && receiver.Idle) loop.quit();
+    });
+    check.start();
+    loop.exec();
+    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    worker.DetachWindow();
+    state.SetIterationTime(seconds);
+    state.counters["files_per_s"] = files / seconds;
+    std::printf("worker-only-folder: files=%d seconds=%.3f files_per_s=%.0f\n", files, seconds, files / seconds);
   }
   if (made) QDir(folder).removeRecursively();
 }
@@ -183,6 +244,7 @@ void FolderSmallFiles(benchmark::State& state) {
 
 BENCHMARK(TickGapLargeFile)->Name("TickGap/LargeFile")->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(FolderSmallFiles)->Name("Folder/SmallFiles")->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(FolderWorkerOnly)->Name("Folder/WorkerOnly")->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
