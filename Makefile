@@ -12,7 +12,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DDIGREX_WERROR=ON
 endif
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test test-asan test-tsan bench clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -34,6 +34,23 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+ifeq ($(CI),true)
+	$(MAKE) test-asan test-tsan
+endif
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(BUILD)-asan -G Ninja -DDIGREX_SANITIZE=address -DDIGREX_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD)-asan -j $(JOBS)
+	cd $(BUILD)-asan && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# The threaded subjects (worker and windows) under ThreadSanitizer.
+test-tsan: deps
+	cmake -S . -B $(BUILD)-tsan -G Ninja -DDIGREX_SANITIZE=thread -DDIGREX_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD)-tsan -j $(JOBS)
+	cd $(BUILD)-tsan && TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/sanitizers/tsan.supp" \
+	  ctest --output-on-failure -j $(JOBS) -L 'worker|app|dialogs|cli'
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DDIGREX_TESTS=OFF
@@ -41,4 +58,4 @@ bench: deps
 	for b in $(BUILD)-bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(BUILD)-tsan

@@ -65,7 +65,10 @@ void TFormLocation::Capture(const QRect& normalGeometry) {
 
 std::optional<QRect> TFormLocation::ApplyGeometry() const {
   if (!Remember || !Valid) return std::nullopt;
-  return QRect(Left, Top, Width, Height);
+  // Bounds come from a text file: keep them where a rectangle's edges cannot overflow.
+  static constexpr int32_t kLimit = 1 << 24;
+  const auto clamp = [](int32_t v, int32_t lo) { return std::clamp(v, lo, kLimit); };
+  return QRect(clamp(Left, -kLimit), clamp(Top, -kLimit), clamp(Width, 0), clamp(Height, 0));
 }
 
 std::optional<QRect> TFormLocation::RestoreGeometry(const QRect& desktop) const {

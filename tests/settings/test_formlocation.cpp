@@ -64,6 +64,12 @@ TEST(FormLocation, CaptureApplyRestore) {
   EXPECT_EQ(loc.RestoreGeometry(QRect(0, 0, 400, 500)), QRect(0, 0, 400, 500));
   loc.Reset();
   EXPECT_EQ(loc.AsText(), u"0"_s);
+
+  // Bounds edited by hand to the limits of their type still give a window on the desktop.
+  TFormLocation far;
+  far.FromText(u"1,2147483647,2147483647,2147483647,2147483647"_s);
+  ASSERT_TRUE(far.Valid);
+  EXPECT_EQ(far.RestoreGeometry(QRect(0, 0, 1920, 1080)), QRect(0, 0, 1920, 1080));
   EXPECT_EQ(loc.Separator, u","_s);
 }
 
@@ -82,7 +88,7 @@ TEST(FormLocation, FitToDesktop) {
       {"two monitors, second one left", {-1500, 100, 800, 600}, QRect(-1280, 0, 3200, 1080),
        {-1280, 100, 800, 600}},
       {"desktop not at the origin", {0, 0, 100, 100}, QRect(50, 60, 1000, 700), {50, 60, 100, 100}},
-      {"far out, no overflow", {INT_MAX - 10, INT_MAX - 10, 500, 500}, desktop, {1420, 580, 500, 500}},
+      {"far out, no overflow", {INT_MAX - 600, INT_MAX - 600, 500, 500}, desktop, {1420, 580, 500, 500}},
   };
   for (const Case& c : cases) EXPECT_EQ(TFormLocation::FitToDesktop(c.window, c.area), c.expected) << c.what;
 }
