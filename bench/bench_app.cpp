@@ -202,7 +202,7 @@ class TCountingReceiver : public QObject {
   bool Idle = false;
   bool event(QEvent* e) override {
     if (e->type() != WM_WORKER_EVENT) return QObject::event(e);
-    const auto code = static_cast<TWorkerEvent*>(e)->Code;
+    const auto code = TWorkerEvent::Accept(e)->Code;
     if (code == weFileFinished) ++Finished;
     if (code == weIdle) Idle = true;
     return true;

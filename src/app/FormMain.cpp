@@ -156,6 +156,9 @@ void TFormMain::ApplySettings(bool initial) {
 
 void TFormMain::OtherFormShown(QWidget* window) {
   if (window == nullptr || window == this || !window->isVisible()) return;
+  // Changing the style re-creates the window, which would end a modal dialog's run at
+  // once; modal dialogs stay above the main window as its transient windows anyway.
+  if (window->isModal()) return;
   const bool onTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
   if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
     window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
@@ -237,7 +240,7 @@ void TFormMain::resizeEvent(QResizeEvent* event) {
 bool TFormMain::event(QEvent* event) {
   switch (static_cast<int>(event->type())) {
     case WM_WORKER_EVENT:
-      HandleWorkerEvent(*static_cast<TWorkerEvent*>(event));
+      HandleWorkerEvent(*TWorkerEvent::Accept(event));
       return true;
     case WM_AFTER_SHOW:
       HandleAfterShow();

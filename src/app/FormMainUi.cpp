@@ -327,6 +327,8 @@ void TFormMain::BuildBody() {
     row.DigestEdit = NewEdit(body, QStringLiteral("Edit") + suffix, true);
     row.DigestEdit->setFont(digestFont);
     row.DigestEdit->setFixedHeight(RowHeight - 2);
+    // Room for a 40-digit digest (SHA1, RipeMD160); longer ones scroll.
+    row.DigestEdit->setMinimumWidth(QFontMetrics(digestFont).horizontalAdvance(QString(40, QLatin1Char('0'))) + 10);
     row.CopyButton = NewFlatButton(body, QStringLiteral("SB_Copy") + suffix,
                                    ThemeIcon("edit-copy", QStyle::SP_FileDialogDetailedView),
                                    QStringLiteral("Copy to clipboard"));

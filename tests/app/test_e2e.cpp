@@ -1,0 +1,96 @@
+// The real program under Xvfb: started with two files on its command line, it hashes
+// them; the file information of the last one, exported to the clipboard with
+// Ctrl+Shift+C (xdotool), is read back with xclip.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Starts digrex with the files, waits for its window, then presses Ctrl+Shift+C until
+// the clipboard holds the digests of the last file; prints the clipboard.
+const char* const Script = R"SH(
+set -u
+digrex="$1"; shift
+last="${@: -1}"
+"$digrex" "$@" >/dev/null 2>&1 &
+pid=$!
+wid=""
+for _ in $(seq 150); do
+  wid=$(xdotool search --onlyvisible --name '^Digrex$' 2>/dev/null | head -1)
+  [ -n "$wid" ] && break
+  sleep 0.1
+done
+[ -n "$wid" ] || { echo "NO WINDOW"; kill $pid; exit 3; }
+text=""
+for _ in $(seq 150); do
+  xdotool windowfocus --sync "$wid" >/dev/null 2>&1
+  xdotool key --clearmodifiers ctrl+shift+c >/dev/null 2>&1
+  sleep 0.1
+  text=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
+  if [ "$(printf '%s\n' "$text" | head -1)" = "$last" ] && printf '%s\n' "$text" | grep -q '^SHA1: '; then break; fi
+  sleep 0.1
+done
+printf '%s\n' "$text"
+# File menu, then up to its last entry, Exit.
+xdotool windowfocus --sync "$wid" key --clearmodifiers alt+f >/dev/null 2>&1
+sleep 0.5
+xdotool key Up Return >/dev/null 2>&1
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+kill $pid 2>/dev/null
+exit 0
+)SH";
+
+}  // namespace
+
+class TestEndToEnd : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void digestsOfCommandLineFilesReachTheClipboard() {
+    for (const char* tool : {"xvfb-run", "xdotool", "xclip"}) {
+      if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
+        QSKIP(qPrintable(QStringLiteral("%1 is not installed: the end-to-end test needs xvfb, xdotool and xclip")
+                             .arg(QString::fromLatin1(tool))));
+      }
+    }
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // A copy of the program in its own folder keeps its Settings.ini out of the build folder.
+    const QString program = dir.filePath(QStringLiteral("digrex"));
+    QVERIFY(QFile::copy(QStringLiteral(DIGREX_BINARY), program));
+    const QString first = dir.filePath(QStringLiteral("first.txt"));
+    const QString last = dir.filePath(QStringLiteral("abc.txt"));
+    for (const auto& [path, data] : {std::pair{first, QByteArray("first")}, std::pair{last, QByteArray("abc")}}) {
+      QFile f(path);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write(data);
+    }
+
+    QProcess run;
+    run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    run.start(QStringLiteral("xvfb-run"),
+              {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
+               QStringLiteral("bash"), QStringLiteral("-c"), QString::fromLatin1(Script), QStringLiteral("e2e"),
+               program, first, last});
+    QVERIFY(run.waitForFinished(120000));
+    const QString out = QString::fromUtf8(run.readAllStandardOutput());
+    QCOMPARE(run.exitCode(), 0);
+    const QStringList lines = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY2(lines.size() >= 5, qPrintable(out));
+    QCOMPARE(lines[0], last);
+    QCOMPARE(lines[1], QStringLiteral("File size: 3 B"));
+    QVERIFY2(lines.contains(QStringLiteral("CRC32: 352441c2")), qPrintable(out));
+    QVERIFY2(lines.contains(QStringLiteral("MD5: 900150983cd24fb0d6963f7d28e17f72")), qPrintable(out));
+    QVERIFY2(lines.contains(QStringLiteral("SHA1: a9993e364706816aba3e25717850c26c9cd0d89d")), qPrintable(out));
+    QVERIFY2(lines.contains(QStringLiteral("ED2K: a448017aaf21d8525fc10ae87aa6729d")), qPrintable(out));
+    // File, Exit closed the window, and the settings were written beside the program.
+    QTRY_VERIFY(QFile::exists(dir.filePath(QStringLiteral("Settings.ini"))));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "test_e2e.moc"
