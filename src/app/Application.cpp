@@ -41,7 +41,6 @@ void StartUpBeforeWindows() {
     QGuiApplication::setLayoutDirection(*direction);
   }
   QApplication::setApplicationName(QStringLiteral("Digrex"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Digrex"));
   SetupIconTheme();
 }
 

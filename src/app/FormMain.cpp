@@ -1,7 +1,6 @@
 // The main window's life cycle, the file queue side and the worker's events.
 #include "app/FormMain.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -25,6 +24,7 @@
 #include "app/WidgetHelpers.h"
 #include "i18n/Languages.h"
 #include "i18n/ResourceStrings.h"
+#include "i18n/Translator.h"
 #include "settings/LanguageChoice.h"
 #include "settings/Settings.h"
 #include "util/FolderWalk.h"
@@ -54,6 +54,9 @@ TFormMain::TFormMain(TSettings& settings, const QStringList& commandLine, QWidge
   BuildToolBar();
   BuildBody();
   TranslateForm(this);
+  SaveLogButtonHint_ = TranslateFormText(FormTextKey({QStringLiteral("TFormMain"), QStringLiteral("TB_SaveLog"),
+                                                      QStringLiteral("Hint")}),
+                                         SaveLogButtonHint_);
   FormCreate();
 }
 
@@ -107,8 +110,6 @@ void TFormMain::BuildLanguageMenu() {
   LanguageCatalogue.OnLanguageSelected = [this](const QString& code) { LanguageSelected(code); };
   LanguageCatalogue.Scan(LanguagesFolder(), FlagsFolder());
   MI_Language->clear();
-  LanguageGroup_ = new QActionGroup(this);
-  LanguageGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
   const QList<TLanguageMenuEntry> entries = LanguageCatalogue.BuildMenu();
   for (const TLanguageMenuEntry& entry : entries) {
     if (entry.Separator) {
@@ -270,6 +271,12 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
           OtherFormShown(w);
         }
       }
+      break;
+    case QEvent::Enter:
+      if (watched == SaveLogButton_) SetApplicationHint(SaveLogButtonHint_);
+      break;
+    case QEvent::Leave:
+      if (watched == SaveLogButton_) SetApplicationHint(QString());
       break;
     case QEvent::KeyPress:
       if (watched == EditFile) {

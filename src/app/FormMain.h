@@ -10,7 +10,6 @@
 #include <QEvent>
 #include <QHash>
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -23,7 +22,6 @@
 #include "util/DateTime.h"
 #include "worker/WorkerEvent.h"
 
-class QActionGroup;
 class QCheckBox;
 class QFileDialog;
 class QFrame;
@@ -304,9 +302,9 @@ class TFormMain : public QMainWindow {
   QHash<QLineEdit*, QString> PendingTexts_;
   int PendingProgress_ = -2;  // -2: nothing pending
   int ShownProgress_ = -1;
+  QWidget* SaveLogButton_ = nullptr;
+  QString SaveLogButtonHint_ = QStringLiteral("Save Log");
   const THashFile* InProgress_ = nullptr;  // the record the worker may still be writing
   bool Shown_ = false;
   bool Destroyed_ = false;
-  QActionGroup* LanguageGroup_ = nullptr;
-  QHash<QAction*, int> LanguageTags_;
 };

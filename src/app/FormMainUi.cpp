@@ -1,5 +1,4 @@
 // Building the main window: commands, menus, tool bar, body and status bar.
-#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -222,10 +221,9 @@ void TFormMain::BuildToolBar() {
   MainToolBar->addSeparator();
   MainToolBar->addActions({ActionSkip, ActionCancel});
   // The Save Log button carries a hint of its own; the command has none.
-  if (auto* button = qobject_cast<QToolButton*>(MainToolBar->widgetForAction(ActionSaveLog))) {
-    button->setObjectName(QStringLiteral("TB_SaveLog"));
-    connect(ActionSaveLog, &QAction::changed, button, [button] { button->setStatusTip(QStringLiteral("Save Log")); });
-    button->setStatusTip(QStringLiteral("Save Log"));
+  SaveLogButton_ = MainToolBar->widgetForAction(ActionSaveLog);
+  if (SaveLogButton_ != nullptr) {
+    SaveLogButton_->setObjectName(QStringLiteral("TB_SaveLog"));
   }
   for (QAction* action : MainToolBar->actions()) {
     if (QWidget* w = MainToolBar->widgetForAction(action)) w->setMinimumSize(40, 38);

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStatusTipEvent>
+#include <QToolBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -374,6 +376,15 @@ class TestFormMain : public QObject {
     moveTo(250);
     QCOMPARE(f.StatusBar->PanelText(5), QString());
     QCOMPARE(f.StatusBar->cursor().shape(), Qt::ArrowCursor);
+
+    // Hints of commands and buttons arrive as status tips; the Save Log button has its own.
+    QStatusTipEvent tip(f.ActionSkip->statusTip());
+    QApplication::sendEvent(&f, &tip);
+    QCOMPARE(f.StatusBar->PanelText(5), QStringLiteral("Skip current file"));
+    QWidget* saveButton = f.MainToolBar->widgetForAction(f.ActionSaveLog);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(saveButton, &enter);
+    QCOMPARE(f.StatusBar->PanelText(5), QStringLiteral("Save Log"));
   }
 
   void busyFlagEnablesSkipCancelAndClearLog() {
