@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 
@@ -22,28 +23,44 @@ TDataFolderState& State() {
   return state;
 }
 
-// Environment names are matched exactly first; a name that differs only in
-// letter case is accepted as well, as the storage file may be written by hand.
-QString EnvironmentValue(const QString& name) {
-  const QByteArray exact = name.toLocal8Bit();
-  if (qEnvironmentVariableIsSet(exact.constData())) return qEnvironmentVariable(exact.constData());
-  const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const QString& key : env.keys())
-    if (key.compare(name, Qt::CaseInsensitive) == 0) return env.value(key);
-  return {};
-}
+// The environment, read once for a whole text: a storage file may hold any
+// number of references. Names are matched exactly first; a name that differs
+// only in letter case is accepted as well, as the storage file may be written
+// by hand.
+class TEnvironment {
+ public:
+  QString Value(const QString& name) {
+    if (!Read_) {
+      Env_ = QProcessEnvironment::systemEnvironment();
+      for (const QString& key : Env_.keys()) {
+        const QString folded = key.toCaseFolded();
+        if (!Folded_.contains(folded)) Folded_.insert(folded, key);  // the first one counts
+      }
+      Read_ = true;
+    }
+    if (Env_.contains(name)) return Env_.value(name);
+    const auto folded = Folded_.constFind(name.toCaseFolded());
+    return folded == Folded_.cend() ? QString() : Env_.value(*folded);
+  }
+
+ private:
+  bool Read_ = false;
+  QProcessEnvironment Env_;
+  QHash<QString, QString> Folded_;  // name without letter case -> name
+};
 }  // namespace
 
 QString IncludeTrailingSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
 
 QString ExpandPercentVariables(const QString& text) {
+  TEnvironment environment;
   QString out = text;
   qsizetype p = out.indexOf(u'%');
   while (p >= 0) {
     const qsizetype q = out.indexOf(u'%', p + 1);
     if (q < 0) break;
     const QString name = out.mid(p + 1, q - p - 1);
-    const QString value = name.isEmpty() ? QString() : EnvironmentValue(name);
+    const QString value = name.isEmpty() ? QString() : environment.Value(name);
     if (!value.isEmpty()) {
       out.replace(p, q - p + 1, value);
       p = out.indexOf(u'%', p + value.size());
