@@ -1,18 +1,19 @@
 # make run   - install what is missing, build, start Digrex
 # make test  - install what is missing, build, run every test
 # make bench - build and run the benchmarks
+# make fuzz  - build the fuzz targets with clang and run each for FUZZ_SECONDS (60)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
 	zlib1g-dev libssl-dev libcrypto++-dev librhash-dev libgtest-dev libbenchmark-dev \
-	xvfb xdotool xclip xauth adwaita-icon-theme fonts-dejavu-core
+	xvfb xdotool xclip xauth adwaita-icon-theme fonts-dejavu-core clang-14 libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS ?=
 ifeq ($(CI),true)
 CMAKE_FLAGS += -DDIGREX_WERROR=ON
 endif
 
-.PHONY: deps configure build run test test-asan test-tsan bench clean
+.PHONY: deps configure build run test test-asan test-tsan bench fuzz fuzz-ci fuzz-build clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -57,5 +58,20 @@ bench: deps
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	for b in $(BUILD)-bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
+# The readers of outside text under libFuzzer, ASan and UBSan (clang build of its own).
+FUZZ_SECONDS ?= 60
+fuzz-build: deps
+	cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DDIGREX_FUZZ=ON \
+	  -DDIGREX_GUI=OFF -DDIGREX_TESTS=OFF -DDIGREX_BENCH=OFF
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target digrex_fuzzers
+
+# Keeps the corpus each run grows in $(BUILD)-fuzz/corpus.
+fuzz: fuzz-build
+	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS) $(BUILD)-fuzz/corpus $(BUILD)-fuzz/crashes
+
+# 30 seconds each from the seed corpus alone; fails on any crash.
+fuzz-ci: fuzz-build
+	@work=$$(mktemp -d); fuzz/run.sh $(BUILD)-fuzz 30 $$work $(BUILD)-fuzz/crashes; rc=$$?; rm -rf $$work; exit $$rc
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(BUILD)-tsan
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(BUILD)-tsan $(BUILD)-fuzz
