@@ -59,14 +59,22 @@ QString QuotedPiece(const QString& text) {
 
 TCatalogue::TCatalogue(const QString& path) { LoadFromFile(path); }
 
-bool TCatalogue::LoadFromFile(const QString& path) {
+bool ReadCatalogueFile(const QString& path, QByteArray& bytes) {
+  bytes.clear();
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    LoadFromData({});
-    return false;
-  }
-  LoadFromData(file.readAll());
-  return true;
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  // One byte more than allowed tells a file that is too large, whatever size it reports.
+  bytes = file.read(MaxCatalogueFileSize + 1);
+  if (file.error() == QFile::NoError && bytes.size() <= MaxCatalogueFileSize) return true;
+  bytes.clear();
+  return false;
+}
+
+bool TCatalogue::LoadFromFile(const QString& path) {
+  QByteArray bytes;
+  const bool read = ReadCatalogueFile(path, bytes);
+  LoadFromData(bytes);
+  return read;
 }
 
 void TCatalogue::LoadFromData(const QByteArray& utf8) {

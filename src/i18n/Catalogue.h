@@ -57,3 +57,10 @@ QString UnescapeCatalogueText(QStringView text, QStringView lineBreak = u"\r\n")
 QStringList SplitCatalogueLines(const QString& text);
 // Decodes file bytes as UTF-8, without a leading byte-order mark.
 QString DecodeCatalogueText(const QByteArray& bytes);
+
+// The most a catalogue file may hold, far above any real catalogue: a larger
+// file in the languages folder counts as unreadable instead of filling memory.
+inline constexpr qint64 MaxCatalogueFileSize = qint64(64) << 20;
+// Reads a catalogue file whole; false (and no bytes) when it cannot be read or
+// is larger than MaxCatalogueFileSize.
+bool ReadCatalogueFile(const QString& path, QByteArray& bytes);

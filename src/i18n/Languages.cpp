@@ -1,7 +1,6 @@
 #include "i18n/Languages.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -93,9 +92,9 @@ QString TLanguages::CodeFromFileName(const QString& fileName) {
 
 bool TLanguages::ReadHeaderLines(const QString& path, QStringList& lines) {
   lines.clear();
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QStringList all = SplitCatalogueLines(DecodeCatalogueText(file.readAll()));
+  QByteArray bytes;
+  if (!ReadCatalogueFile(path, bytes)) return false;
+  const QStringList all = SplitCatalogueLines(DecodeCatalogueText(bytes));
   qsizetype i = 0;
   while (i < all.size() && !all[i].startsWith(u"msgid \"\"")) ++i;
   if (i >= all.size()) return false;

@@ -4,6 +4,7 @@ if(DIGREX_GUI)
     digrex_add_test(test_${form} SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_${form}.cpp
                     LIBS digrex_dialogs GUI QTEST)
   endforeach()
+  digrex_add_test(test_hostile_clipboard SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_hostile_clipboard.cpp LIBS digrex_dialogs GUI QTEST TIMEOUT 120)
 
   # Not a test: `dialog_screenshots <folder>` writes docs/dialog-*.png.
   add_executable(dialog_screenshots ${CMAKE_CURRENT_LIST_DIR}/dialog_screenshots.cpp)
