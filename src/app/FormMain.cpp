@@ -380,7 +380,8 @@ void TFormMain::HandleWorkerEvent(const TWorkerEvent& event) {
       if (Forms_.LogViewer != nullptr) Forms_.LogViewer->AddFile(event.File);
       UpdateFileCount();
       ClearFileDisplay();
-      SetEditText(EditFile, event.File->FileName);
+      Pending_.FileName = event.File->FileName;
+      ScheduleDisplayFlush();
       SetStatusText(RS(rs::fmain_sstatusworking));
       break;
     case weFileInfo:

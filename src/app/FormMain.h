@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <optional>
 #include <memory>
 
 #include "app/MessageList.h"
@@ -255,7 +256,7 @@ class TFormMain : public QMainWindow {
   void HandleHashSelectClick();
   void HandleHashCopyClick();
   void HandleHashCompareClick();
-  void SetEditText(QLineEdit* edit, const QString& text);
+  static void SetEditText(QLineEdit* edit, const QString& text);
   void ScheduleDisplayFlush();
 
   // Messages and status bar (FormMainStatus.cpp).
@@ -299,8 +300,14 @@ class TFormMain : public QMainWindow {
   QString ApplicationHint_;
   QWidget* StartHints_ = nullptr;
   QTimer* DisplayTimer_ = nullptr;
-  QHash<QLineEdit*, QString> PendingTexts_;
-  int PendingProgress_ = -2;  // -2: nothing pending
+  // Display changes not yet written to the controls; formatted only when written.
+  struct TPendingDisplay {
+    std::optional<QString> FileName;
+    enum { None, Clear, Show } Panel = None;
+    TFileProperties Properties;
+    std::optional<THashList> Digests;  // an empty list empties every digest box
+    int Progress = -2;                 // -2: nothing pending
+  } Pending_;
   int ShownProgress_ = -1;
   QWidget* SaveLogButton_ = nullptr;
   QString SaveLogButtonHint_ = QStringLiteral("Save Log");

@@ -9,6 +9,7 @@
 
 #include "app/FormMain.h"
 #include "app/StatusBar.h"
+#include "app/WidgetHelpers.h"
 #include "engine/DigrexList.h"
 #include "i18n/ResourceStrings.h"
 #include "settings/Settings.h"
@@ -26,14 +27,7 @@ QString FormatFileTime(TDateTime value) {
   if (value == 0) return {};
   const QDateTime time = DateTimeToQDateTime(value);
   if (!time.isValid()) return {};
-  QString separator = QStringLiteral(":");
-  const QString timeFormat = QLocale().timeFormat(QLocale::ShortFormat);
-  for (const QChar c : timeFormat) {
-    if (!c.isLetter() && !c.isSpace()) {
-      separator = QString(c);
-      break;
-    }
-  }
+  const QString separator = TimeSeparator();
   return time.toString(QStringLiteral("yyyy-MM-dd ")) + time.toString(QStringLiteral("HH")) + separator +
          time.toString(QStringLiteral("mm")) + separator + time.toString(QStringLiteral("ss"));
 }
@@ -76,8 +70,10 @@ void TFormMain::HandleHashSelectClick() {
 }
 
 void TFormMain::SetEditText(QLineEdit* edit, const QString& text) {
-  PendingTexts_.insert(edit, text);
-  ScheduleDisplayFlush();
+  if (edit->text() == text) return;
+  edit->setText(text);
+  // Digests and properties read from their start; the file box shows the file's name at its end.
+  if (edit->isReadOnly()) edit->setCursorPosition(0);
 }
 
 void TFormMain::ScheduleDisplayFlush() {
@@ -86,19 +82,26 @@ void TFormMain::ScheduleDisplayFlush() {
 
 void TFormMain::FlushDisplay() {
   DisplayTimer_->stop();
-  for (auto it = PendingTexts_.cbegin(); it != PendingTexts_.cend(); ++it) {
-    QLineEdit* edit = it.key();
-    if (edit->text() == it.value()) continue;
-    edit->setText(it.value());
-    // Digests and properties read from their start; the file box shows the file's name at its end.
-    if (edit->isReadOnly()) edit->setCursorPosition(0);
+  TPendingDisplay pending;
+  std::swap(pending, Pending_);
+  if (pending.FileName) SetEditText(EditFile, *pending.FileName);
+  if (pending.Panel == TPendingDisplay::Clear) {
+    for (QLineEdit* edit : {EditFileSize, EditAttributes, EditFileTimeCreated, EditFileTimeModified}) {
+      SetEditText(edit, QString());
+    }
+  } else if (pending.Panel == TPendingDisplay::Show) {
+    SetEditText(EditFileSize, FormatFileSize(pending.Properties.Size));
+    SetEditText(EditAttributes, FileAttributesText(pending.Properties.Attributes));
+    SetEditText(EditFileTimeCreated, FormatFileTime(pending.Properties.Created));
+    SetEditText(EditFileTimeModified, FormatFileTime(pending.Properties.Modified));
   }
-  PendingTexts_.clear();
-  if (PendingProgress_ != -2) {
-    const int p = PendingProgress_;
-    PendingProgress_ = -2;
-    ProgressBar->setValue(p >= 0 ? p : 0);
+  if (pending.Digests) {
+    for (int t = FirstHashType; t <= LastHashType; ++t) {
+      SetEditText(Rows[static_cast<size_t>(t)].DigestEdit,
+                  ApplyDigestCase(pending.Digests->GetHash(t), Settings.UpperCaseHash));
+    }
   }
+  if (pending.Progress != -2) ProgressBar->setValue(pending.Progress >= 0 ? pending.Progress : 0);
 }
 
 void TFormMain::ConvertDisplayedDigests(bool upper) {
@@ -110,23 +113,21 @@ void TFormMain::ConvertDisplayedDigests(bool upper) {
 }
 
 void TFormMain::ClearFileDisplay() {
-  for (QLineEdit* edit : {EditFile, EditFileSize, EditAttributes, EditFileTimeCreated, EditFileTimeModified}) {
-    SetEditText(edit, QString());
-  }
-  for (int t = FirstHashType; t <= LastHashType; ++t) SetEditText(Rows[static_cast<size_t>(t)].DigestEdit, QString());
+  Pending_.FileName = QString();
+  Pending_.Panel = TPendingDisplay::Clear;
+  Pending_.Digests = THashList();
+  ScheduleDisplayFlush();
 }
 
 void TFormMain::ShowFileProperties(const TFileProperties& properties) {
-  SetEditText(EditFileSize, FormatFileSize(properties.Size));
-  SetEditText(EditAttributes, FileAttributesText(properties.Attributes));
-  SetEditText(EditFileTimeCreated, FormatFileTime(properties.Created));
-  SetEditText(EditFileTimeModified, FormatFileTime(properties.Modified));
+  Pending_.Panel = TPendingDisplay::Show;
+  Pending_.Properties = properties;
+  ScheduleDisplayFlush();
 }
 
 void TFormMain::ShowDigests(const THashList& hashes) {
-  for (int t = FirstHashType; t <= LastHashType; ++t) {
-    SetEditText(Rows[static_cast<size_t>(t)].DigestEdit, ApplyDigestCase(hashes.GetHash(t), Settings.UpperCaseHash));
-  }
+  Pending_.Digests = hashes;
+  ScheduleDisplayFlush();
 }
 
 void TFormMain::CollectDigests(THashList& hashes) {

@@ -28,13 +28,7 @@ constexpr int PanelIconSize = 16;
 // "[14:03:09] " with the locale's time separator.
 QString TimeStamp() {
   const QTime now = QTime::currentTime();
-  QString separator = QStringLiteral(":");
-  for (const QChar c : QLocale().timeFormat(QLocale::ShortFormat)) {
-    if (!c.isLetter() && !c.isSpace()) {
-      separator = QString(c);
-      break;
-    }
-  }
+  const QString separator = TimeSeparator();
   return QLatin1Char('[') + now.toString(QStringLiteral("HH")) + separator + now.toString(QStringLiteral("mm")) +
          separator + now.toString(QStringLiteral("ss")) + QStringLiteral("] ");
 }
@@ -126,7 +120,7 @@ void TFormMain::SetProgress(int percentage) {
   if (shown != ShownProgress_) {
     ShownProgress_ = shown;
     StatusBar->SetPanelText(PanelPercent, shown >= 0 ? QString::number(shown) + QLatin1Char('%') : QString());
-    PendingProgress_ = shown;
+    Pending_.Progress = shown;
     ScheduleDisplayFlush();
   }
 }

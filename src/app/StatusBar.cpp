@@ -11,8 +11,10 @@ TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {
   RepaintTimer_.setSingleShot(true);
   RepaintTimer_.setInterval(RepaintDelayMs);
   connect(&RepaintTimer_, &QTimer::timeout, this, [this] {
-    update(Dirty_);
-    Dirty_ = QRegion();
+    for (int i = 0; i < PanelCount(); ++i) {
+      if (Dirty_ & (1u << i)) update(PanelRect(i));
+    }
+    Dirty_ = 0;
   });
 }
 
@@ -52,7 +54,8 @@ void TStatusBar::SetPanelText(int index, const QString& text) {
 }
 
 void TStatusBar::RepaintPanel(int index) {
-  Dirty_ += PanelRect(index);
+  if (index < 0 || index >= 32) return;
+  Dirty_ |= 1u << index;
   if (!RepaintTimer_.isActive()) RepaintTimer_.start();
 }
 

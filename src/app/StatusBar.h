@@ -3,10 +3,10 @@
 // panels marked owner-drawn are painted by the OnDrawPanel callback. Setting a
 // panel's text repaints only that panel, so frequent updates stay cheap.
 #include <QList>
-#include <QRegion>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 
 class TStatusBar : public QWidget {
@@ -51,6 +51,6 @@ class TStatusBar : public QWidget {
  private:
   QList<TPanel> Panels_;
   QStringList Texts_;
-  QRegion Dirty_;
+  uint32_t Dirty_ = 0;  // bit n: panel n needs drawing
   QTimer RepaintTimer_;
 };

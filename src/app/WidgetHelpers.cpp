@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLocale>
 
 #include "app/StatusBar.h"
 
@@ -31,4 +32,14 @@ QRect SizedRect(int width, int height) { return QRect(0, 0, width, height); }
 
 void CenterInRect(QRect& box, const QRect& area) {
   box.moveTo(area.left() + (area.width() - box.width()) / 2, area.top() + (area.height() - box.height()) / 2);
+}
+
+QString TimeSeparator() {
+  static const QString separator = [] {
+    for (const QChar c : QLocale().timeFormat(QLocale::ShortFormat)) {
+      if (!c.isLetter() && !c.isSpace()) return QString(c);
+    }
+    return QStringLiteral(":");
+  }();
+  return separator;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Keyboard state and status-bar geometry helpers of the main window.
 #include <QRect>
+#include <QString>
 
 class TStatusBar;
 
@@ -18,3 +19,6 @@ int StatusPanelAtCursor(const TStatusBar* bar);
 QRect SizedRect(int width, int height);
 // Moves box so that it is centred in area (its size is kept).
 void CenterInRect(QRect& box, const QRect& area);
+
+// The user's locale's time separator (":" in most locales), looked up once.
+QString TimeSeparator();
