@@ -87,8 +87,10 @@ TDataFolderChoice ChooseDataFolder(const QString& programFolder, const QString& 
     QString value;
     QFile file(storagePath);
     if (file.open(QIODevice::ReadOnly)) {
-      const QByteArray bytes = file.readAll();
-      if (file.error() == QFile::NoError) value = QString::fromUtf8(bytes);
+      // No folder path is this long: a larger file counts as one that cannot be read in full.
+      constexpr qint64 maxSize = 64 * 1024;
+      const QByteArray bytes = file.read(maxSize + 1);
+      if (file.error() == QFile::NoError && bytes.size() <= maxSize) value = QString::fromUtf8(bytes);
     }
     if (value.isEmpty()) {
       choice.Kind = skProgramFolder;
