@@ -63,8 +63,8 @@ bool ReadCatalogueFile(const QString& path, QByteArray& bytes) {
   bytes.clear();
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
-  // One byte more than allowed tells a file that is too large, whatever size it reports.
-  bytes = file.read(MaxCatalogueFileSize + 1);
+  if (file.size() > MaxCatalogueFileSize) return false;
+  bytes = file.readAll();
   if (file.error() == QFile::NoError && bytes.size() <= MaxCatalogueFileSize) return true;
   bytes.clear();
   return false;

@@ -81,10 +81,10 @@ bool TSettings::LoadFromFile(const QString& path) {
   if (!QFileInfo(path).isFile()) return false;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
-  // A file far larger than any settings file counts as unreadable instead of
-  // filling memory; one byte more than allowed tells it.
+  // A file far larger than any settings file counts as unreadable instead of filling memory.
   constexpr qint64 maxSize = qint64(64) << 20;
-  const QByteArray bytes = file.read(maxSize + 1);
+  if (file.size() > maxSize) return false;
+  const QByteArray bytes = file.readAll();
   if (file.error() != QFile::NoError || bytes.size() > maxSize) return false;
   ReadFromIni(TIniFile::FromData(bytes));
   return true;
