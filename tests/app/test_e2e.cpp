@@ -16,7 +16,7 @@ const char* const Script = R"SH(
 set -u
 digrex="$1"; shift
 last="${@: -1}"
-"$digrex" "$@" >/dev/null 2>&1 &
+"$digrex" "$@" >/dev/null 2>"$digrex.log" &
 pid=$!
 wid=""
 for _ in $(seq 150); do
@@ -80,6 +80,10 @@ class TestEndToEnd : public QObject {
     const QString out = QString::fromUtf8(run.readAllStandardOutput());
     QCOMPARE(run.exitCode(), 0);
     const QStringList lines = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (lines.size() < 5) {
+      QFile log(program + QStringLiteral(".log"));
+      if (log.open(QIODevice::ReadOnly)) qWarning("digrex said:\n%s", log.readAll().constData());
+    }
     QVERIFY2(lines.size() >= 5, qPrintable(out));
     QCOMPARE(lines[0], last);
     QCOMPARE(lines[1], QStringLiteral("File size: 3 B"));
