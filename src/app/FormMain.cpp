@@ -224,6 +224,7 @@ void TFormMain::FormDestroy() {
   if (Destroyed_) return;
   Destroyed_ = true;
   qApp->removeEventFilter(this);
+  LanguageCatalogue.OnLanguageSelected = nullptr;
   if (Worker) {
     Worker->DetachWindow();
     Worker->Terminate();
