@@ -61,13 +61,19 @@ bool TLanguages::LoadTranslation(const QString& folder, const QString& code, con
     }
   }
   const QString toolkitFolder = WithSeparator(folder) + QString::fromUtf16(ToolkitCatalogueFolder);
+  bool toolkit = false;
   for (const QString& c : {code, fallback}) {
     const QString path = CatalogueFileName(toolkitFolder, QString::fromUtf16(ToolkitCatalogueBaseName), c);
     if (QFileInfo(path).isFile()) {
-      TranslateToolkitCatalogue(path);
+      toolkit = TranslateToolkitCatalogue(path);
       break;
     }
   }
+  // Without a catalogue of our own for the toolkit, Qt's shipped one serves, but only when
+  // the program itself is translated: English windows keep English buttons.
+  if (!toolkit && installed)
+    for (const QString& c : {code, fallback})
+      if (TranslateToolkitFromQt(c)) break;
   return installed;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QTranslator>
 
 #include "i18n/AsciiText.h"
@@ -28,7 +29,7 @@ class TToolkitTranslator : public QTranslator {
 // The form-text translator slot and the toolkit's translator.
 struct TTranslationSlot {
   std::unique_ptr<TTranslator> Forms;
-  std::unique_ptr<TToolkitTranslator> Toolkit;
+  std::unique_ptr<QTranslator> Toolkit;
 };
 
 TTranslationSlot& Slot() {
@@ -74,6 +75,22 @@ bool TranslateToolkitCatalogue(const QString& path) {
   auto translator = std::make_unique<TToolkitTranslator>(std::move(catalogue));
   if (!QCoreApplication::installTranslator(translator.get())) return false;
   Slot().Toolkit = std::move(translator);  // the previous one removes itself when freed
+  return true;
+}
+
+bool TranslateToolkitFromQt(const QString& code) {
+  if (code.isEmpty() || !QCoreApplication::instance()) return false;
+  auto translator = std::make_unique<QTranslator>();
+  // Qt's catalogues are named after the language with "_" ("qtbase_de", "qtbase_pt_BR");
+  // QTranslator::load also tries the shorter names of the code.
+  QString name = code;
+  name.replace(u'-', u'_');
+  const qsizetype dot = name.indexOf(u'.');
+  if (dot >= 0) name.truncate(dot);
+  if (!translator->load(QStringLiteral("qtbase_") + name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return false;
+  if (!QCoreApplication::installTranslator(translator.get())) return false;
+  Slot().Toolkit = std::move(translator);
   return true;
 }
 

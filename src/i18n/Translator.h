@@ -47,6 +47,8 @@ void SetupTranslation(const QString& path);
 // matched by msgctxt (the toolkit's context) and msgid. Returns false when the
 // file is missing or unreadable, or no application object exists yet.
 bool TranslateToolkitCatalogue(const QString& path);
+// Installs Qt's own catalogue for the language (standard dialogs and buttons), where Qt ships one.
+bool TranslateToolkitFromQt(const QString& code);
 
 // Frees the form-text and toolkit translators (program end, tests).
 void RemoveTranslations();

@@ -223,6 +223,12 @@ TEST(Translation, ToolkitCatalogue) {
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save"), u"Save"_s);
     RemoveTranslations();
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Cancel"_s);
+
+    // Qt's own shipped catalogue, as LANG spells the language on Linux.
+    EXPECT_FALSE(TranslateToolkitFromQt(u"xx_YY"_s));
+    ASSERT_TRUE(TranslateToolkitFromQt(u"de_DE.UTF-8"_s));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Abbrechen"_s);
+    RemoveTranslations();
   }
 }
 }  // namespace
