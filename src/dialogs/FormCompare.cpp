@@ -129,12 +129,18 @@ void TFormCompare::showEvent(QShowEvent* event) {
 }
 
 void TFormCompare::PasteFromClipboard() {
-  const QString pasted = TrimDigestText(QGuiApplication::clipboard()->text());
-  if (pasted.isEmpty()) {
+  const QString clipboard = QGuiApplication::clipboard()->text();
+  // Trimmed in place: the clipboard may hold a whole document.
+  QStringView pasted(clipboard);
+  while (!pasted.isEmpty() && pasted.front().unicode() <= 32) pasted = pasted.sliced(1);
+  while (!pasted.isEmpty() && pasted.back().unicode() <= 32) pasted.chop(1);
+  // A text far longer than any digest is left on the clipboard, as an empty one
+  // would be: pasting it stalls the window and can never match.
+  if (pasted.isEmpty() || pasted.size() > MaxPastedLength) {
     Label_Pasted->clear();
     return;
   }
-  EditHashUser->setText(pasted);
+  EditHashUser->setText(pasted.toString());
   Label_Pasted->setText(RS(rs::fcompare_sautopastedfromclipboard));
 }
 

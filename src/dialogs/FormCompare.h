@@ -1,7 +1,8 @@
 #pragma once
 // TFormCompare: checks a digest the user has from elsewhere against a digest the main
 // window shows. Not modal; it updates while the user types. Each time it goes from hidden
-// to visible it pastes the clipboard's text (trimmed) into the user's box.
+// to visible it pastes the clipboard's text (trimmed) into the user's box, unless that
+// text is far longer than any digest.
 //
 // The main window's compare button of a row:
 //   CollectDigests(formCompare->AvailableHashes);            // every digest shown for a ticked row
@@ -30,6 +31,9 @@ class TFormCompare : public QDialog {
 
   // Removes every leading and trailing character whose code is 32 or less.
   static QString TrimDigestText(const QString& text);
+  // The longest clipboard text, once trimmed, that is pasted when the dialog
+  // opens; the longest digest has 128 digits.
+  static constexpr qsizetype MaxPastedLength = 1024;
 
   THashList AvailableHashes;
   THashType CompareType = htNone;
