@@ -6,30 +6,11 @@
 #include "engine/DigrexList.h"
 #include "engine/HashList.h"
 #include "worker/DigestLanes.h"
+#include "worker/DigestTestData.h"
 
 namespace {
 
 constexpr uint32_t Block = TDigestLanes::DefaultBlockSize;
-
-QByteArray Pattern(int64_t size) {
-  QByteArray data(static_cast<qsizetype>(size), Qt::Uninitialized);
-  uint32_t x = 2463534242u;
-  for (char& c : data) {
-    x ^= x << 13, x ^= x >> 17, x ^= x << 5;
-    c = static_cast<char>(x);
-  }
-  return data;
-}
-
-THashList Reference(const QByteArray& data, THashTypes types) {
-  TDigrexList list;
-  list.Init(types);
-  list.Update(data.constData(), static_cast<uint32_t>(data.size()));
-  list.Final();
-  THashList result;
-  list.GetResults(result);
-  return result;
-}
 
 void ExpectSame(const THashList& actual, const THashList& expected) {
   ASSERT_EQ(actual.Types, expected.Types);

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "engine/DigrexList.h"
+#include "worker/DigestTestData.h"
 #include "worker/DigrexThread.h"
 
 namespace {
@@ -89,25 +90,6 @@ class TTestThread : public TDigrexThread {
     if (OnBlock) OnBlock(record, position);
   }
 };
-
-QByteArray Pattern(int64_t size, uint32_t seed = 2463534242u) {
-  QByteArray data(static_cast<qsizetype>(size), Qt::Uninitialized);
-  for (char& c : data) {
-    seed ^= seed << 13, seed ^= seed >> 17, seed ^= seed << 5;
-    c = static_cast<char>(seed);
-  }
-  return data;
-}
-
-THashList Reference(const QByteArray& data, THashTypes types) {
-  TDigrexList list;
-  list.Init(types);
-  list.Update(data.constData(), static_cast<uint32_t>(data.size()));
-  list.Final();
-  THashList result;
-  list.GetResults(result);
-  return result;
-}
 
 void ExpectHashes(const THashFilePtr& record, const QByteArray& data, THashTypes types) {
   ASSERT_TRUE(record);
