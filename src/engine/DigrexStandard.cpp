@@ -17,26 +17,18 @@ QString TDigrexCRC32::DigestText() const {
   return DigestBytesToText(htCRC32, bytes.data());
 }
 
-TDigrexMD2::TDigrexMD2() : Core_(std::make_unique<CryptoPP::Weak::MD2>()) {}
-QString TDigrexMD2::DigestText() const { return DigestBytesToText(htMD2, Digest_.data()); }
+TDigrexMD2::TDigrexMD2() : TCoreDigrex(std::make_unique<CryptoPP::Weak::MD2>()) {}
 
-TDigrexMD4::TDigrexMD4() : Core_(RHASH_MD4) {}
-QString TDigrexMD4::DigestText() const { return DigestBytesToText(htMD4, Digest_.data()); }
+TDigrexMD4::TDigrexMD4() : TCoreDigrex(RHASH_MD4) {}
 
-TDigrexMD5::TDigrexMD5() : Core_(RHASH_MD5) {}
-QString TDigrexMD5::DigestText() const { return DigestBytesToText(htMD5, Digest_.data()); }
+TDigrexMD5::TDigrexMD5() : TCoreDigrex(RHASH_MD5) {}
 
-TDigrexSHA1::TDigrexSHA1() : Core_(RHASH_SHA1) {}
-QString TDigrexSHA1::DigestText() const { return DigestBytesToText(htSHA1, Digest_.data()); }
+TDigrexSHA1::TDigrexSHA1() : TCoreDigrex(RHASH_SHA1) {}
 
-TDigrexSHA256::TDigrexSHA256() : Core_(RHASH_SHA256) {}
-QString TDigrexSHA256::DigestText() const { return DigestBytesToText(htSHA256, Digest_.data()); }
+TDigrexSHA256::TDigrexSHA256() : TCoreDigrex(RHASH_SHA256) {}
 
-TDigrexSHA512::TDigrexSHA512() : Core_(RHASH_SHA512) {}
-QString TDigrexSHA512::DigestText() const { return DigestBytesToText(htSHA512, Digest_.data()); }
+TDigrexSHA512::TDigrexSHA512() : TCoreDigrex(RHASH_SHA512) {}
 
-TDigrexRIPEMD128::TDigrexRIPEMD128() : Core_(std::make_unique<CryptoPP::RIPEMD128>()) {}
-QString TDigrexRIPEMD128::DigestText() const { return DigestBytesToText(htRipeMD128, Digest_.data()); }
+TDigrexRIPEMD128::TDigrexRIPEMD128() : TCoreDigrex(std::make_unique<CryptoPP::RIPEMD128>()) {}
 
-TDigrexRIPEMD160::TDigrexRIPEMD160() : Core_(RHASH_RIPEMD160) {}
-QString TDigrexRIPEMD160::DigestText() const { return DigestBytesToText(htRipeMD160, Digest_.data()); }
+TDigrexRIPEMD160::TDigrexRIPEMD160() : TCoreDigrex(RHASH_RIPEMD160) {}

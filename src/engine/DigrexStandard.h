@@ -2,7 +2,9 @@
 // The digesters of the nine published algorithms. Each wraps a library core;
 // the library for each was chosen by measured speed (bench/bench_engine.cpp).
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "engine/DigestCores.h"
 #include "engine/Digrex.h"
@@ -17,106 +19,60 @@ class TDigrexCRC32 final : public TDigrex {
   uint32_t Value = 0;
 };
 
-class TDigrexMD2 final : public TDigrex {
+// A digester over one library core: the core digests, the type decides the text.
+template <class Core, THashType Type, size_t DigestBytes>
+class TCoreDigrex : public TDigrex {
+ public:
+  QString DigestText() const override { return DigestBytesToText(Type, Digest_.data()); }
+  void Init() override { Core_.Start(); }
+  void Update(const void* data, uint32_t count) override { Core_.Feed(data, count); }
+  void Final() override { Core_.Finish(Digest_.data()); }
+
+ protected:
+  template <class... Args>
+  explicit TCoreDigrex(Args&&... coreArgs) : Core_(std::forward<Args>(coreArgs)...) {}
+
+ private:
+  Core Core_;
+  std::array<unsigned char, DigestBytes> Digest_{};
+};
+
+class TDigrexMD2 final : public TCoreDigrex<TCryptoppCore, htMD2, 16> {
  public:
   TDigrexMD2();
-  QString DigestText() const override;
-  void Init() override { Core_.Start(); }
-  void Update(const void* data, uint32_t count) override { Core_.Feed(data, count); }
-  void Final() override { Core_.Finish(Digest_.data()); }
-
- private:
-  TCryptoppCore Core_;
-  std::array<unsigned char, 16> Digest_{};
 };
 
-class TDigrexMD4 final : public TDigrex {
+class TDigrexMD4 final : public TCoreDigrex<TRHashCore, htMD4, 16> {
  public:
   TDigrexMD4();
-  QString DigestText() const override;
-  void Init() override { Core_.Start(); }
-  void Update(const void* data, uint32_t count) override { Core_.Feed(data, count); }
-  void Final() override { Core_.Finish(Digest_.data()); }
-
- private:
-  TRHashCore Core_;
-  std::array<unsigned char, 16> Digest_{};
 };
 
-class TDigrexMD5 final : public TDigrex {
+class TDigrexMD5 final : public TCoreDigrex<TRHashCore, htMD5, 16> {
  public:
   TDigrexMD5();
-  QString DigestText() const override;
-  void Init() override { Core_.Start(); }
-  void Update(const void* data, uint32_t count) override { Core_.Feed(data, count); }
-  void Final() override { Core_.Finish(Digest_.data()); }
-
- private:
-  TRHashCore Core_;
-  std::array<unsigned char, 16> Digest_{};
 };
 
-class TDigrexSHA1 final : public TDigrex {
+class TDigrexSHA1 final : public TCoreDigrex<TRHashCore, htSHA1, 20> {
  public:
   TDigrexSHA1();
-  QString DigestText() const override;
-  void Init() override { Core_.Start(); }
-  void Update(const void* data, uint32_t count) override { Core_.Feed(data, count); }
-  void Final() override { Core_.Finish(Digest_.data()); }
-
- private:
-  TRHashCore Core_;
-  std::array<unsigned char, 20> Digest_{};
 };
 
-class TDigrexSHA256 final : public TDigrex {
+class TDigrexSHA256 final : public TCoreDigrex<TRHashCore, htSHA256, 32> {
  public:
   TDigrexSHA256();
-  QString DigestText() const override;
-  void Init() override { Core_.Start(); }
-  void Update(const void* data, uint32_t count) override { Core_.Feed(data, count); }
-  void Final() override { Core_.Finish(Digest_.data()); }
-
- private:
-  TRHashCore Core_;
-  std::array<unsigned char, 32> Digest_{};
 };
 
-class TDigrexSHA512 final : public TDigrex {
+class TDigrexSHA512 final : public TCoreDigrex<TRHashCore, htSHA512, 64> {
  public:
   TDigrexSHA512();
-  QString DigestText() const override;
-  void Init() override { Core_.Start(); }
-  void Update(const void* data, uint32_t count) override { Core_.Feed(data, count); }
-  void Final() override { Core_.Finish(Digest_.data()); }
-
- private:
-  TRHashCore Core_;
-  std::array<unsigned char, 64> Digest_{};
 };
 
-class TDigrexRIPEMD128 final : public TDigrex {
+class TDigrexRIPEMD128 final : public TCoreDigrex<TCryptoppCore, htRipeMD128, 16> {
  public:
   TDigrexRIPEMD128();
-  QString DigestText() const override;
-  void Init() override { Core_.Start(); }
-  void Update(const void* data, uint32_t count) override { Core_.Feed(data, count); }
-  void Final() override { Core_.Finish(Digest_.data()); }
-
- private:
-  TCryptoppCore Core_;
-  std::array<unsigned char, 16> Digest_{};
 };
 
-class TDigrexRIPEMD160 final : public TDigrex {
+class TDigrexRIPEMD160 final : public TCoreDigrex<TRHashCore, htRipeMD160, 20> {
  public:
   TDigrexRIPEMD160();
-  QString DigestText() const override;
-  void Init() override { Core_.Start(); }
-  void Update(const void* data, uint32_t count) override { Core_.Feed(data, count); }
-  void Final() override { Core_.Finish(Digest_.data()); }
-
- private:
-  TRHashCore Core_;
-  std::array<unsigned char, 20> Digest_{};
 };
