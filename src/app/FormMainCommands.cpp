@@ -19,6 +19,7 @@
 #include "worker/FileQueue.h"
 
 #ifdef DIGREX_HAVE_DIALOGS
+#include "dialogs/BusyCursor.h"
 #include "dialogs/FormAbout.h"
 #include "dialogs/FormSaveLog.h"
 #include "dialogs/FormSettings.h"
@@ -37,15 +38,6 @@ void ShowForm(QWidget* form) {
   form->raise();
   form->activateWindow();
 }
-
-// Shows the busy pointer until it goes out of scope, also when saving throws.
-class TBusyCursor {
- public:
-  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 QStringList RunOpenDialog(QWidget* parent) {
   QFileDialog dialog(parent, QStringLiteral("Add files"));

@@ -13,17 +13,9 @@
 
 #include "dialogs/DialogIcons.h"
 #include "app/FormTranslation.h"
+#include "dialogs/BusyCursor.h"
 
 namespace {
-
-// Shows the busy pointer until it goes out of scope, also when hashing throws.
-class TBusyCursor {
- public:
-  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 QRadioButton* NewRadio(QWidget* parent, const char* name, const char* caption) {
   auto* radio = new QRadioButton(QString::fromLatin1(caption), parent);
