@@ -33,32 +33,47 @@ build: configure
 run: build
 	./$(BUILD)/digrex $(ARGS)
 
+# In CI, after the quick suite: the fuzzers, the threaded subjects under TSan and the
+# whole suite under ASan+UBSan, cheapest first. Each step runs even when an earlier one
+# failed, so one CI run shows every finding; the wall time of each step is printed.
+CI_STEPS := fuzz-ci test-tsan test-asan
+
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 ifeq ($(CI),true)
-	$(MAKE) test-tsan-worker
+	@failed=""; for step in $(CI_STEPS); do \
+	  start=$$(date +%s); \
+	  $(MAKE) --no-print-directory $$step || failed="$$failed $$step"; \
+	  echo "== make $$step: $$(( $$(date +%s) - start )) s"; \
+	done; \
+	if [ -n "$$failed" ]; then echo "== failed:$$failed"; exit 1; fi
 endif
 
-# The hashing thread and its lanes under ThreadSanitizer, without the windows: quick enough for every CI run.
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/sanitizers/tsan.supp"
+
+# The hashing thread and its lanes under ThreadSanitizer, without the windows: a quick check.
 test-tsan-worker: deps
 	cmake -S . -B $(BUILD)-tsan-worker -G Ninja -DDIGREX_SANITIZE=thread -DDIGREX_GUI=OFF -DDIGREX_BENCH=OFF $(CMAKE_FLAGS)
-	cmake --build $(BUILD)-tsan-worker -j $(JOBS) --target test_filequeue test_digestlanes test_digrexthread
-	cd $(BUILD)-tsan-worker && TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/sanitizers/tsan.supp" \
-	  ctest --output-on-failure -j $(JOBS) -L worker
+	cmake --build $(BUILD)-tsan-worker -j $(JOBS) --target tests_worker
+	cd $(BUILD)-tsan-worker && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -L worker
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
 	cmake -S . -B $(BUILD)-asan -G Ninja -DDIGREX_SANITIZE=address -DDIGREX_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD)-asan -j $(JOBS)
-	cd $(BUILD)-asan && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp \
-	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD)-asan && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
 
-# The threaded subjects (worker and windows) under ThreadSanitizer.
+# The threaded subjects (the hashing thread and the windows that drive it) under
+# ThreadSanitizer; only their tests are built.
+TSAN_SUBJECTS ?= worker app dialogs
 test-tsan: deps
 	cmake -S . -B $(BUILD)-tsan -G Ninja -DDIGREX_SANITIZE=thread -DDIGREX_BENCH=OFF $(CMAKE_FLAGS)
-	cmake --build $(BUILD)-tsan -j $(JOBS)
-	cd $(BUILD)-tsan && TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/sanitizers/tsan.supp" \
-	  ctest --output-on-failure -j $(JOBS) -L 'worker|app|dialogs|cli'
+	cmake --build $(BUILD)-tsan -j $(JOBS) --target $(addprefix tests_,$(TSAN_SUBJECTS))
+	cd $(BUILD)-tsan && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) \
+	  -L '^($(subst $(eval) ,|,$(strip $(TSAN_SUBJECTS))))$$'
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DDIGREX_TESTS=OFF
