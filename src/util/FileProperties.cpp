@@ -1,6 +1,5 @@
 #include "util/FileProperties.h"
 
-#include <QFile>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,7 +83,7 @@ bool HasHiddenName(const QString& path) {
 
 bool GetFileProperties(const QString& path, TFileProperties& info) {
   if (path.isEmpty()) return false;
-  const QByteArray native = QFile::encodeName(path);
+  const QByteArray native = EncodePath(path);
   TEntry self;
   if (!ReadEntry(native.constData(), false, self)) return false;
 

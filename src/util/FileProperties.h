@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "util/DateTime.h"
+#include "util/PathCodec.h"
 
 // Attribute bits as shown by the attribute letters RHSVDAL.
 enum : uint32_t {
@@ -24,11 +25,11 @@ struct TFileProperties {
   bool Valid = false;
 };
 
-// Fills info from the entry named by path; false, with info untouched, when there is no
-// such entry. The attribute bits are derived: R when the permission bits of the class the
-// user falls in (owner, group, other) grant no write, or the file system is mounted
-// read-only; H for a name with a leading dot; D for a folder; L for a symbolic link;
-// S, V and A stay clear. A symbolic link reports its target's size, times and bits plus L;
-// a link whose target is missing is still found, with size 0 and the link's own times.
-// Folders report size 0. Created is 0 where the file system keeps no birth time.
+// Fills info from the entry named by path (in the form of PathCodec.h); false, with info
+// untouched, when there is no such entry. The attribute bits are derived: R when the
+// permission bits of the class the user falls in (owner, group, other) grant no write, or
+// the file system is mounted read-only; H for a name with a leading dot; D for a folder;
+// L for a symbolic link; S, V and A stay clear. A symbolic link reports its target's size,
+// times and bits plus L; a link whose target is missing is still found, with size 0 and
+// the link's own times. Folders report size 0. Created is 0 where the file system keeps no birth time.
 bool GetFileProperties(const QString& path, TFileProperties& info);

@@ -1,13 +1,15 @@
 #include "util/FolderWalk.h"
 
-#include <QFile>
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 #include <set>
 #include <utility>
 #include <vector>
+
+#include "util/PathCodec.h"
 
 namespace {
 using TFolderId = std::pair<dev_t, ino_t>;
@@ -32,10 +34,14 @@ QByteArray WithSeparator(QByteArray path) {
 }
 
 // Lists one folder: reports its files and returns its subfolders in listing order.
-std::vector<QByteArray> ListFolder(const QByteArray& folder, const std::function<void(const QString&)>& onFile) {
+std::vector<QByteArray> ListFolder(const QByteArray& folder, const std::function<void(const QString&)>& onFile,
+                                   const std::function<void(const QString&, int)>& onUnreadable) {
   std::vector<QByteArray> subfolders;
   DIR* dir = opendir(folder.constData());
-  if (!dir) return subfolders;
+  if (!dir) {
+    if (onUnreadable) onUnreadable(DecodePath(folder), errno);
+    return subfolders;
+  }
   const QByteArray prefix = WithSeparator(folder);
   while (const dirent* entry = readdir(dir)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
@@ -43,25 +49,26 @@ std::vector<QByteArray> ListFolder(const QByteArray& folder, const std::function
     if (IsFolderEntry(path, entry->d_type))
       subfolders.push_back(std::move(path));
     else
-      onFile(QFile::decodeName(path));
+      onFile(DecodePath(path));
   }
   closedir(dir);
   return subfolders;
 }
 }  // namespace
 
-void WalkFolder(const QString& folder, const std::function<void(const QString& file)>& onFile) {
+void WalkFolder(const QString& folder, const std::function<void(const QString& file)>& onFile,
+                const std::function<void(const QString& folder, int error)>& onUnreadable) {
   if (folder.isEmpty()) return;
   std::set<TFolderId> visited;
   // Pending folders, the next one on top; a loop instead of recursion so that deep
   // trees cannot exhaust the stack.
-  std::vector<QByteArray> pending{QFile::encodeName(folder)};
+  std::vector<QByteArray> pending{EncodePath(folder)};
   while (!pending.empty()) {
     const QByteArray current = std::move(pending.back());
     pending.pop_back();
     TFolderId id;
     if (!FolderId(current, id) || !visited.insert(id).second) continue;
-    std::vector<QByteArray> subfolders = ListFolder(current, onFile);
+    std::vector<QByteArray> subfolders = ListFolder(current, onFile, onUnreadable);
     pending.insert(pending.end(), std::make_move_iterator(subfolders.rbegin()),
                    std::make_move_iterator(subfolders.rend()));
   }

@@ -7,5 +7,7 @@
 // files, links to files, dangling links, pipes, sockets and devices included), as each
 // is listed; then walks the subfolders in listing order, each whole tree before the next.
 // Links to folders are followed, but every real folder is walked once, so link loops
-// end. Folders that cannot be read add nothing. Nothing is sorted.
-void WalkFolder(const QString& folder, const std::function<void(const QString& file)>& onFile);
+// end. Folders that cannot be read add nothing; onUnreadable, when given, hears of each
+// with the system's error number. Nothing is sorted. Names are in the form of PathCodec.h.
+void WalkFolder(const QString& folder, const std::function<void(const QString& file)>& onFile,
+                const std::function<void(const QString& folder, int error)>& onUnreadable = {});
