@@ -27,6 +27,6 @@ QPixmap DrawProgramIcon(int size, qreal devicePixelRatio) {
 
 QIcon ProgramIcon() {
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(DrawProgramIcon(size));
+  for (int size : ProgramIconSizes) icon.addPixmap(DrawProgramIcon(size));
   return icon;
 }

@@ -6,5 +6,9 @@
 #include <QPixmap>
 
 QPixmap DrawProgramIcon(int size, qreal devicePixelRatio = 1.0);
-// The icon in the usual sizes, 16 to 256 pixels.
+
+// The usual sizes, in pixels; data/icons holds a PNG of each for the desktop's icon theme.
+inline constexpr int ProgramIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+// The icon in all ProgramIconSizes.
 QIcon ProgramIcon();
