@@ -129,7 +129,7 @@ void TDigrexThread::ProcessFile(const QString& name) {
 
 void TDigrexThread::HashFileContents(THashFile& record) {
   // Non-blocking, so that a FIFO without a writer fails here instead of hanging.
-  const int handle = ::open(QFile::encodeName(record.FileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int handle = ::open(EncodePath(record.FileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (handle < 0) throw EFOpenError(OpenErrorText(record.FileName));
   const TFileHandle file(handle);
   struct stat info {};
