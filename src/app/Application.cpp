@@ -73,9 +73,9 @@ std::unique_ptr<TApplicationForms> CreateForms(TSettings& settings, const QStrin
   return forms;
 }
 
-int RunDigrex(QApplication& app) {
+int RunDigrex(QApplication& app, const QStringList& commandLine) {
   StartUpBeforeWindows();
-  std::unique_ptr<TApplicationForms> forms = CreateForms(Settings, QApplication::arguments().mid(1));
+  std::unique_ptr<TApplicationForms> forms = CreateForms(Settings, commandLine);
   // Closing the main window ends the loop, whatever other window is still open.
   QApplication::setQuitOnLastWindowClosed(false);
   QObject::connect(forms->FormMain.get(), &TFormMain::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -44,4 +44,5 @@ void StartUpBeforeWindows();
 std::unique_ptr<TApplicationForms> CreateForms(TSettings& settings, const QStringList& commandLine);
 
 // The whole program: start-up, event loop until the main window closes, shutdown.
-int RunDigrex(QApplication& app);
+// commandLine: the arguments left once the toolkit took its own, program name excluded.
+int RunDigrex(QApplication& app, const QStringList& commandLine);

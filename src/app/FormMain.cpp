@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListView>
@@ -16,6 +15,7 @@
 #include <QScreen>
 #include <QToolBar>
 #include <QUrl>
+#include <sys/stat.h>
 
 #include "app/FormLocationWidget.h"
 #include "app/FormLogViewer.h"
@@ -28,6 +28,7 @@
 #include "settings/LanguageChoice.h"
 #include "settings/Settings.h"
 #include "util/FolderWalk.h"
+#include "util/PathCodec.h"
 #include "worker/DigrexThread.h"
 #include "worker/FileQueue.h"
 
@@ -309,10 +310,12 @@ void TFormMain::HideStartHints() {
 
 void TFormMain::AddPath(const QString& path) {
   HideStartHints();
-  const QFileInfo info(path);
-  if (info.exists() && info.isFile()) {
+  // The path's own bytes: a name that is not UTF-8 is still found (PathCodec.h).
+  struct stat info {};
+  const bool exists = !path.isEmpty() && ::stat(EncodePath(path).constData(), &info) == 0;
+  if (exists && S_ISREG(info.st_mode)) {
     SharedFileQueue.Push(path);
-  } else if (info.exists() && info.isDir()) {
+  } else if (exists && S_ISDIR(info.st_mode)) {
     WalkFolder(path, [](const QString& file) { SharedFileQueue.Push(file); });
   } else {
     AddMessage(mkWarning, RS(rs::fmain_sfilenotfound));
@@ -341,7 +344,7 @@ QStringList DroppedPaths(const QMimeData* mime) {
   QStringList paths;
   if (mime == nullptr || !mime->hasUrls()) return paths;
   for (const QUrl& url : mime->urls()) {
-    if (url.isLocalFile()) paths << url.toLocalFile();
+    if (url.isLocalFile()) paths << LocalPathOfUrl(url);
   }
   return paths;
 }

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "cli/DigestLine.h"
+#include "util/PathCodec.h"
 
 namespace {
 
@@ -151,7 +152,8 @@ TChecksumList ParseChecksumText(const QByteArray& data, THashTypes chosen, THash
     rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
     ++lineNumber;
     if (raw.endsWith('\r')) raw.chop(1);
-    const QString line = QString::fromUtf8(raw);
+    // Listed names that are not UTF-8 keep their bytes, so that the file is found.
+    const QString line = DecodePath(raw.toByteArray());
     const QString trimmed = line.trimmed();
     if (trimmed.isEmpty() || trimmed.startsWith(u'#') || trimmed.startsWith(u';')) continue;
 

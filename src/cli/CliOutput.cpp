@@ -1,15 +1,18 @@
 #include "cli/CliOutput.h"
 
+#include "util/PathCodec.h"
+
 void TCliOutput::Line(const QString& text) {
   Progress_.Clear();
-  const QByteArray bytes = text.toUtf8() + LineEnd;
+  // File names go out as the bytes they came in as.
+  const QByteArray bytes = EncodePath(text) + LineEnd;
   std::fwrite(bytes.constData(), 1, size_t(bytes.size()), Out_);
 }
 
 void TCliOutput::Message(const QString& text) {
   Progress_.Clear();
   std::fflush(Out_);
-  const QByteArray bytes = QByteArrayLiteral("digrexsum: ") + text.toUtf8() + '\n';
+  const QByteArray bytes = QByteArrayLiteral("digrexsum: ") + EncodePath(text) + '\n';
   std::fwrite(bytes.constData(), 1, size_t(bytes.size()), Err_);
   std::fflush(Err_);
 }

@@ -1,6 +1,5 @@
 #include "cli/FileHasher.h"
 
-#include <QFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -8,6 +7,7 @@
 #include <unistd.h>
 
 #include "engine/Digrex.h"
+#include "util/PathCodec.h"
 
 namespace {
 
@@ -28,11 +28,13 @@ TFileHasher::TFileHasher(unsigned threadCount)
 
 TFileHasher::~TFileHasher() = default;
 
-int TFileHasher::Hash(const QString& path, THashTypes types, THashList& digests) {
+int TFileHasher::Hash(const QString& path, THashTypes types, THashList& digests, bool regularOnly) {
   digests.Clear();
   ErrorText.clear();
   const bool standardInput = path == QLatin1String("-");
-  const int fd = standardInput ? STDIN_FILENO : ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking where only regular files count, so that a FIFO without a writer is refused instead of waited for.
+  const int flags = O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0);
+  const int fd = standardInput ? STDIN_FILENO : ::open(EncodePath(path).constData(), flags);
   if (fd < 0) {
     const int error = errno;
     ErrorText = SystemErrorText(error);
@@ -46,6 +48,9 @@ int TFileHasher::Hash(const QString& path, THashTypes types, THashList& digests)
   } else if (S_ISDIR(st.st_mode)) {
     result = EISDIR;
     ErrorText = SystemErrorText(result);
+  } else if (regularOnly && !S_ISREG(st.st_mode)) {
+    result = NotRegularFile;
+    ErrorText = QStringLiteral("not a regular file");
   } else {
     const bool regular = S_ISREG(st.st_mode);
     if (regular && uint64_t(st.st_size) > SmallFileLimit) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -75,6 +80,7 @@ int TFileHasher::HashDescriptor(int fd, bool regular, uint64_t size, THashTypes 
         done += uint64_t(n);
         if (done == size) break;
       }
+      if (const int shrunk = CheckNotShrunk(fd, size)) return shrunk;
       List_.Final();
       List_.GetResults(digests);
       if (OnProgress) OnProgress(done, done);
@@ -109,12 +115,27 @@ int TFileHasher::HashDescriptor(int fd, bool regular, uint64_t size, THashTypes 
       done += filled;
       if (OnProgress) OnProgress(done, size);
     }
+    if (regular && done < size) {
+      if (const int shrunk = CheckNotShrunk(fd, size)) {
+        Lanes_.Abandon();
+        return shrunk;
+      }
+    }
     Lanes_.Final();
     Lanes_.GetResults(digests);
     return 0;
   } catch (const Exception& e) {
     Lanes_.Abandon();
     ErrorText = QStringLiteral("[%1] %2").arg(e.KindName(), e.Message());
-    return -1;
+    return DigesterFailed;
   }
+}
+
+int TFileHasher::CheckNotShrunk(int fd, uint64_t size) {
+  // Files of /sys claim a size their content never reaches; what counts is whether the
+  // file itself became shorter.
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || uint64_t(st.st_size) >= size) return 0;
+  ErrorText = QStringLiteral("file became shorter while it was read");
+  return FileShrank;
 }

@@ -26,10 +26,18 @@ class TFileHasher {
   TFileHasher(const TFileHasher&) = delete;
   TFileHasher& operator=(const TFileHasher&) = delete;
 
+  // Results of Hash besides 0 and the system's error numbers.
+  static constexpr int DigesterFailed = -1;
+  static constexpr int NotRegularFile = -2;
+  static constexpr int FileShrank = -3;
+
   // Hashes path ("-": standard input) with the given types into digests (cleared
-  // first). Returns 0, or the system's error number (-1 for a digester failure)
-  // with ErrorText telling what went wrong.
-  int Hash(const QString& path, THashTypes types, THashList& digests);
+  // first). Returns 0, or the system's error number or one of the values above,
+  // with ErrorText telling what went wrong. A regular file that becomes shorter
+  // than it was when opened fails: its digest would be of no state the file was in.
+  // regularOnly: anything but a regular file (a pipe, socket or device found in a
+  // folder) fails at once instead of being read, which could wait or never end.
+  int Hash(const QString& path, THashTypes types, THashList& digests, bool regularOnly = false);
 
   QString ErrorText;
   // Between blocks of a large file: bytes read so far and the size (0 when unknown).
@@ -37,6 +45,8 @@ class TFileHasher {
 
  private:
   int HashDescriptor(int fd, bool regular, uint64_t size, THashTypes types, THashList& digests);
+  // A regular file that is now shorter than size.
+  int CheckNotShrunk(int fd, uint64_t size);
 
   TDigrexList List_;
   TDigestLanes Lanes_;

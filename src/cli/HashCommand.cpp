@@ -1,11 +1,13 @@
 // Hashing: every named file, every file below a named folder, or standard input.
-#include <QFile>
 #include <sys/stat.h>
+
+#include <cstring>
 
 #include "cli/DigrexSum.h"
 #include "cli/FileHasher.h"
 #include "dialogs/VerificationWriter.h"
 #include "util/FolderWalk.h"
+#include "util/PathCodec.h"
 
 namespace {
 
@@ -27,14 +29,22 @@ class THashRun {
  private:
   void HashPath(const QString& path) {
     struct stat st {};
-    if (path != QLatin1String("-") && ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
-      WalkFolder(path, [this](const QString& file) { HashFile(file); });
+    if (path != QLatin1String("-") && ::stat(EncodePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+      // Only regular files of a folder are read: a pipe or device there was not named by
+      // the user and may never end. A folder that cannot be listed is a failure too, so
+      // that the exit status never claims a whole tree that was not read.
+      WalkFolder(
+          path, [this](const QString& file) { HashFile(file, true); },
+          [this](const QString& folder, int error) {
+            Output_.Message(QStringLiteral("%1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(error))));
+            Failed_ = true;
+          });
       return;
     }
-    HashFile(path);
+    HashFile(path, false);
   }
 
-  void HashFile(const QString& name) {
+  void HashFile(const QString& name, bool regularOnly) {
     if (Format_ == TLineFormat::Sfv && (name.contains(u'\n') || name.contains(u'\r'))) {
       // An SFV line has no way to carry a line break; writing it would split the line.
       Output_.Message(QStringLiteral("%1: a name with a line break cannot be written as SFV").arg(name));
@@ -42,7 +52,7 @@ class THashRun {
       return;
     }
     Output_.Progress().FileStarted(name);
-    if (Hasher_.Hash(name, Types_, Digests_) != 0) {
+    if (Hasher_.Hash(name, Types_, Digests_, regularOnly) != 0) {
       Output_.Message(QStringLiteral("%1: %2").arg(name, Hasher_.ErrorText));
       Failed_ = true;
       return;

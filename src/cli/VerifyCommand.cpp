@@ -2,10 +2,14 @@
 // the types its line may be of.
 #include <QFile>
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "cli/ChecksumFile.h"
 #include "cli/DigrexSum.h"
 #include "cli/FileHasher.h"
+#include "util/PathCodec.h"
 
 namespace {
 
@@ -36,10 +40,20 @@ class TVerifyRun {
     QByteArray data;
     const bool standardInput = path == QLatin1String("-");
     QFile file;
-    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly) : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    bool opened = false;
+    QString openError;
+    if (standardInput) {
+      opened = file.open(stdin, QIODevice::ReadOnly);
+    } else {
+      // By its own bytes (PathCodec.h); QFile would re-encode the name and miss one that is not UTF-8.
+      const int fd = ::open(EncodePath(path).constData(), O_RDONLY | O_CLOEXEC);
+      if (fd < 0) openError = QString::fromLocal8Bit(std::strerror(errno));
+      opened = fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+      if (fd >= 0 && !opened) ::close(fd);
+    }
     if (opened) data = file.readAll();
     if (!opened || file.error() != QFileDevice::NoError) {
-      Report(QStringLiteral("%1: %2").arg(path, file.errorString()));
+      Report(QStringLiteral("%1: %2").arg(path, openError.isEmpty() ? file.errorString() : openError));
       ListFailed_ = true;
       return;
     }

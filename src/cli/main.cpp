@@ -6,10 +6,11 @@
 #include <unistd.h>
 
 #include "cli/DigrexSum.h"
+#include "util/PathCodec.h"
 
 int main(int argc, char* argv[]) {
-  QStringList args;
-  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  // Names that are not UTF-8 keep their bytes (PathCodec.h).
+  const QStringList args = DecodeArguments(argc, argv);
   TCliStreams streams;
   streams.ErrIsTerminal = ::isatty(STDERR_FILENO) == 1;
   return RunDigrexSum(args, streams);

@@ -33,7 +33,7 @@ QString LongTimeFormat(const QLocale& locale) {
 }
 
 void WriteLine(QIODevice& stream, const QString& line) {
-  const QByteArray bytes = line.toUtf8() + VerificationLineEnd;
+  const QByteArray bytes = EncodePath(line) + VerificationLineEnd;  // names keep their own bytes
   if (stream.write(bytes) != bytes.size()) {
     QString message = RS(rs::uverificationfile_sstreamwriteerror);
     if (!stream.errorString().isEmpty()) message += QStringLiteral(": ") + stream.errorString();
