@@ -17,6 +17,7 @@
 #include "dialogs/FormSaveLog.h"
 #include "dialogs/FormSettings.h"
 #include "dialogs/FormText.h"
+#include "dialogs/ProgramIcon.h"
 #endif
 
 TApplicationForms::TApplicationForms() = default;
@@ -42,6 +43,11 @@ void StartUpBeforeWindows() {
   }
   QApplication::setApplicationName(QStringLiteral("Digrex"));
   SetupIconTheme();
+#ifdef DIGREX_HAVE_DIALOGS
+  QApplication::setWindowIcon(ProgramIcon());
+#endif
+  // Names the installed desktop entry, whose icon the desktop then shows for our windows.
+  QGuiApplication::setDesktopFileName(QStringLiteral("digrex"));
 }
 
 std::unique_ptr<TApplicationForms> CreateForms(TSettings& settings, const QStringList& commandLine) {
