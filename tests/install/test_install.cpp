@@ -90,6 +90,9 @@ for _ in $(seq 150); do
   sleep 0.1
 done
 printf '%s\n' "$text"
+if command -v xprop >/dev/null; then
+  printf 'ICON: %s\n' "$(xprop -id "$wid" _NET_WM_ICON 2>&1 | head -c 40)"
+fi
 for _ in 1 2 3; do
   xdotool windowfocus --sync "$wid" >/dev/null 2>&1
   xdotool key --clearmodifiers alt >/dev/null 2>&1
@@ -294,6 +297,11 @@ class TestInstallTree : public QObject {
       QCOMPARE(lines[1], QStringLiteral("File size: 3 B"));
     } else {
       QVERIFY2(lines[1] != QStringLiteral("File size: 3 B") && lines[1].contains(u'3'), qPrintable(said));
+    }
+
+    // The window carries the program's icon (seen when xprop is there to look).
+    for (const QString& line : lines) {
+      if (line.startsWith(QStringLiteral("ICON: "))) QVERIFY2(line.contains(QStringLiteral("_NET_WM_ICON(CARDINAL) = ")), qPrintable(line));
     }
 
     const QString settings = env_.value(QStringLiteral("HOME")) + QStringLiteral("/Documents/Velnor/Digrex/Settings.ini");
