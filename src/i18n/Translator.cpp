@@ -30,6 +30,7 @@ class TToolkitTranslator : public QTranslator {
 struct TTranslationSlot {
   std::unique_ptr<TTranslator> Forms;
   std::unique_ptr<QTranslator> Toolkit;
+  TFormTextObserver Observer;
 };
 
 TTranslationSlot& Slot() {
@@ -51,7 +52,10 @@ QString FormTextKey(const QStringList& names) { return AsciiUpper(names.join(u'.
 
 const TTranslator* InstalledTranslator() { return Slot().Forms.get(); }
 
+void SetFormTextObserver(TFormTextObserver observer) { Slot().Observer = std::move(observer); }
+
 QString TranslateFormText(const QString& key, const QString& text) {
+  if (Slot().Observer) Slot().Observer(key, text);
   const TTranslator* translator = InstalledTranslator();
   return translator ? translator->TranslateFormText(key, text) : text;
 }

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "i18n/Catalogue.h"
@@ -36,6 +37,10 @@ const TTranslator* InstalledTranslator();
 // What windows call for each translatable text while they are built: the
 // installed translator's answer, or text unchanged when none is installed.
 QString TranslateFormText(const QString& key, const QString& text);
+// Sees every (key, English text) that windows ask TranslateFormText for; the
+// template writer collects the form texts this way. Empty: none.
+using TFormTextObserver = std::function<void(const QString& key, const QString& text)>;
+void SetFormTextObserver(TFormTextObserver observer);
 
 // Replaces every resource string from the catalogue at path and installs a
 // form-text translator for it (freeing an earlier one). An unreadable file

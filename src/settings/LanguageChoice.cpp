@@ -1,15 +1,52 @@
 #include "settings/LanguageChoice.h"
 
+#include <QFileInfo>
+#include <QRegularExpression>
+
 #include "i18n/AsciiText.h"
 #include "i18n/Languages.h"
+#include "i18n/Translator.h"
 #include "settings/DataFolder.h"
 #include "settings/Settings.h"
 
 QString LanguagesFolder() { return GetProgramFolder() + QStringLiteral("Languages"); }
 QString FlagsFolder() { return GetProgramFolder() + QStringLiteral("Languages/Flags"); }
 
+QStringList ShorterLanguageCodes(const QString& code) {
+  QStringList shorter;
+  QString rest = code;
+  const qsizetype encoding = rest.indexOf(QRegularExpression(QStringLiteral("[.@]")));
+  if (encoding >= 0) {
+    rest.truncate(encoding);
+    if (!rest.isEmpty()) shorter << rest;
+  }
+  const qsizetype territory = rest.indexOf(QRegularExpression(QStringLiteral("[_-]")));
+  if (territory > 0) shorter << rest.left(territory);
+  return shorter;
+}
+
 std::optional<Qt::LayoutDirection> InitProgramLanguage(const TSettings& settings, TLanguages& languages) {
-  return languages.InitLanguage(LanguagesFolder(), settings.LanguageCode, settings.BiDiCode);
+  return InitProgramLanguage(settings, languages, LanguagesFolder());
+}
+
+std::optional<Qt::LayoutDirection> InitProgramLanguage(const TSettings& settings, TLanguages& languages,
+                                                       const QString& folder) {
+  const bool automatic = settings.LanguageCode.isEmpty() || SameTextAscii(settings.LanguageCode, u"AUTOMATIC");
+  QString code, fallback;
+  if (automatic && GetLanguageCodes(code, fallback)) {
+    auto exists = [&](const QString& c) {
+      return !c.isEmpty() && QFileInfo(TLanguages::CatalogueFileName(folder, languages.BaseName(), c)).isFile();
+    };
+    if (!exists(code) && !exists(fallback)) {
+      for (const QString& shorter : ShorterLanguageCodes(code)) {
+        if (!exists(shorter)) continue;
+        const std::optional<Qt::LayoutDirection> direction = languages.InitLanguage(folder, shorter, settings.BiDiCode);
+        languages.LanguageCode = QStringLiteral("AUTOMATIC");
+        return direction;
+      }
+    }
+  }
+  return languages.InitLanguage(folder, settings.LanguageCode, settings.BiDiCode);
 }
 
 QString ApplyLanguageChoice(TSettings& settings, const TLanguages& languages, const QString& code) {
