@@ -6,7 +6,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
 	zlib1g-dev libssl-dev libcrypto++-dev librhash-dev libgtest-dev libbenchmark-dev \
-	xvfb xdotool xclip xauth adwaita-icon-theme fonts-dejavu-core qt6-translations-l10n clang-14 libclang-rt-14-dev
+	xvfb xdotool xclip xauth x11-utils desktop-file-utils adwaita-icon-theme fonts-dejavu-core qt6-translations-l10n clang-14 libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS ?=
 ifeq ($(CI),true)
