@@ -2,6 +2,7 @@
 
 #include <QTimeZone>
 #include <cmath>
+#include <ctime>
 
 namespace {
 constexpr int64_t SecondsPerDay = 86400;
@@ -29,12 +30,13 @@ TDateTime FileTimeToLocalDateTime(int64_t seconds, int64_t nanoseconds) {
   // Roughly the years 1601 to 9999 are meaningful; anything else is treated as unknown.
   constexpr int64_t Limit = int64_t(1) << 38;
   if (seconds < -Limit || seconds > Limit || nanoseconds < 0 || nanoseconds >= 1000000000) return 0;
-  const QDateTime utc = QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc());
-  if (!utc.isValid()) return 0;
-  const QDateTime local = utc.toLocalTime();
-  if (!local.isValid()) return 0;
   // The offset that applied at that moment, so summer and winter times both read right.
-  const int64_t localSeconds = seconds + local.offsetFromUtc();
+  // localtime_r reads the zone once per process; Qt's conversion re-checks the
+  // zone file several times per call, which dominated listing many small files.
+  const time_t moment = static_cast<time_t>(seconds);
+  struct tm parts {};
+  if (!localtime_r(&moment, &parts)) return 0;
+  const int64_t localSeconds = seconds + parts.tm_gmtoff;
   const int64_t days = FloorDiv(localSeconds, SecondsPerDay);
   const int64_t secondOfDay = localSeconds - days * SecondsPerDay;
   const double fraction = (double(secondOfDay) + double(nanoseconds) / 1e9) / double(SecondsPerDay);

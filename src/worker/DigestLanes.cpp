@@ -151,11 +151,21 @@ void TDigestLanes::ThrowFailure(std::unique_lock<std::mutex>& lock) {
   std::rethrow_exception(failure);
 }
 
-void TDigestLanes::Init(THashTypes types) {
+void TDigestLanes::Init(THashTypes types, uint64_t expectedBytes) {
   Abandon();
   List_.Init(types);
+  Serial_ = false;
   if (!Parallel()) return;
   Plan_ = PlanLanes(types, static_cast<unsigned>(Lanes_.size()));
+  if (expectedBytes <= DefaultBlockSize) {
+    // One block: the lanes cannot overlap reading with digesting, only share
+    // the digesters, which pays only when the block is costly to digest.
+    double cost = 0;
+    for (int type = FirstHashType; type <= LastHashType; ++type)
+      if (HasHashType(types, type)) cost += TypeCost(type) * static_cast<double>(expectedBytes);
+    Serial_ = Plan_.size() <= 1 || cost < SerialCostLimit;
+  }
+  if (Serial_) Plan_.clear();
   std::lock_guard guard(Mutex_);
   Active_ = Plan_.size();
   Submitted_ = 0;
@@ -176,7 +186,7 @@ bool TDigestLanes::Reserve(uint32_t blockSize, uint64_t totalBytes) {
   Release();
   if (blockSize == 0) return false;
   const uint64_t blocks = std::max<uint64_t>(1, (totalBytes / blockSize) + (totalBytes % blockSize != 0 ? 1 : 0));
-  const size_t count = Parallel() ? static_cast<size_t>(std::min<uint64_t>(RingDepth, blocks)) : 1;
+  const size_t count = InLanes() ? static_cast<size_t>(std::min<uint64_t>(RingDepth, blocks)) : 1;
   std::vector<std::unique_ptr<uint8_t[]>> buffers;
   for (size_t i = 0; i < count; ++i) {
     buffers.emplace_back(new (std::nothrow) uint8_t[blockSize]);
@@ -199,7 +209,7 @@ void TDigestLanes::Release() {
 
 uint8_t* TDigestLanes::NextBlock() {
   if (Buffers_.empty() && !Reserve(DefaultBlockSize)) throw std::bad_alloc();
-  if (!Parallel()) return Buffers_.front().get();
+  if (!InLanes()) return Buffers_.front().get();
   std::unique_lock lock(Mutex_);
   WaitProducer(lock, [&] { return Failed_ || Submitted_ - MinDone() < Buffers_.size(); });
   if (Failed_) ThrowFailure(lock);
@@ -207,7 +217,7 @@ uint8_t* TDigestLanes::NextBlock() {
 }
 
 void TDigestLanes::Submit(uint32_t count) {
-  if (!Parallel()) {
+  if (!InLanes()) {
     List_.Update(Buffers_.front().get(), count);
     return;
   }
@@ -220,7 +230,7 @@ void TDigestLanes::Submit(uint32_t count) {
 }
 
 void TDigestLanes::Update(const void* data, uint64_t count) {
-  if (!Parallel()) {
+  if (!InLanes()) {
     // One digester after another over the caller's bytes, without copying.
     const auto* bytes = static_cast<const uint8_t*>(data);
     while (count > 0) {
@@ -244,7 +254,7 @@ void TDigestLanes::Update(const void* data, uint64_t count) {
 }
 
 void TDigestLanes::Final() {
-  if (Parallel()) {
+  if (InLanes()) {
     std::unique_lock lock(Mutex_);
     WaitIdle(lock);
     if (Failed_) ThrowFailure(lock);

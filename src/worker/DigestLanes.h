@@ -33,6 +33,8 @@ class TDigestLanes {
   static unsigned DefaultThreadCount();
   // Single-core cost of each type in seconds per byte, used to balance lanes.
   static double TypeCost(int type);
+  // Below this single-core cost a one-block digest is not worth handing over.
+  static constexpr double SerialCostLimit = 100e-6;
   // The types of each lane for a digest of the given types over at most laneCount lanes.
   static std::vector<THashTypes> PlanLanes(THashTypes types, unsigned laneCount);
 
@@ -42,13 +44,19 @@ class TDigestLanes {
   TDigestLanes(const TDigestLanes&) = delete;
   TDigestLanes& operator=(const TDigestLanes&) = delete;
 
+  // Lane threads exist; a digest may still run on the caller's thread (see Init).
   bool Parallel() const { return !Lanes_.empty(); }
+  // The current digest is shared out to the lanes.
+  bool InLanes() const { return Parallel() && !Serial_; }
   TDigrexList& List() const { return List_; }
   // The lanes of the current digest (empty when sequential).
   const std::vector<THashTypes>& Plan() const { return Plan_; }
 
   // Starts a digest of the given types; a digest still in progress is abandoned.
-  void Init(THashTypes types);
+  // expectedBytes, when known, lets a digest too small to gain from the lanes
+  // (one block, cheap enough that handing it over would cost more than it
+  // saves) run on the caller's thread instead.
+  void Init(THashTypes types, uint64_t expectedBytes = UINT64_MAX);
   // Takes the block buffers: as many as the ring uses, no more than totalBytes
   // needs. False when the memory cannot be had; nothing is kept then.
   bool Reserve(uint32_t blockSize, uint64_t totalBytes = UINT64_MAX);
@@ -102,4 +110,5 @@ class TDigestLanes {
   bool Discarding_ = false;
   bool Failed_ = false;
   bool Stopping_ = false;
+  bool Serial_ = false;  // the current digest runs on the caller's thread
 };

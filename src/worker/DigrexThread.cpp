@@ -134,13 +134,13 @@ void TDigrexThread::HashFileContents(THashFile& record) {
   const TFileHandle file(handle);
   struct stat info {};
   if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)) throw EFOpenError(OpenErrorText(record.FileName));
-  ::posix_fadvise(handle, 0, 0, POSIX_FADV_SEQUENTIAL);
+  if (info.st_size > static_cast<off_t>(BufferSize)) ::posix_fadvise(handle, 0, 0, POSIX_FADV_SEQUENTIAL);
   HashStream(handle, static_cast<int64_t>(info.st_size), record);
 }
 
 void TDigrexThread::HashStream(int handle, int64_t size, THashFile& record) {
   PostEvent(weProgress, 0);
-  Lanes.Init(SelectedTypes.load());
+  Lanes.Init(SelectedTypes.load(), static_cast<uint64_t>(size));
   // The size the file had when it was opened: a file that grows meanwhile is hashed up to it.
   int64_t remaining = size;
   if (remaining > 0) {

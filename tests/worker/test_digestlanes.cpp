@@ -18,9 +18,10 @@ void ExpectSame(const THashList& actual, const THashList& expected) {
     EXPECT_EQ(actual.GetHash(type), expected.GetHash(type)) << HashTypeToName(type).toStdString();
 }
 
-// Feeds through the zero-copy blocks, as the worker does.
+// Feeds through the zero-copy blocks, as the worker does: a digest of one
+// cheap block stays on the calling thread, the others go to the lanes.
 THashList ByBlocks(TDigestLanes& lanes, const QByteArray& data, THashTypes types) {
-  lanes.Init(types);
+  lanes.Init(types, static_cast<uint64_t>(data.size()));
   EXPECT_TRUE(lanes.Reserve(Block, static_cast<uint64_t>(data.size())));
   for (qsizetype done = 0; done < data.size();) {
     const auto n = static_cast<uint32_t>(std::min<qsizetype>(Block, data.size() - done));
@@ -125,6 +126,32 @@ TEST_P(DigestLanesThreads, NextDigestAfterAbandonOrOtherSetIsFresh) {
   THashList none;
   lanes.GetResults(none);
   EXPECT_EQ(none.Types, 0u);
+}
+
+TEST_P(DigestLanesThreads, OnlyDigestsThatGainAreHandedToTheLanes) {
+  TDigrexList list;
+  TDigestLanes lanes(list, GetParam());
+  const THashTypes nine = AllHashTypes() & ~HashTypeBit(htMD2);
+  struct TCase {
+    THashTypes Types;
+    uint64_t Bytes;
+    bool InLanes;
+  };
+  const TCase cases[] = {
+      {HashTypeBit(htMD5), 1024, false},         // one small block
+      {nine, 1024, false},                       // handing over would cost more than digesting
+      {HashTypeBit(htSHA1), Block, false},       // one lane: nothing to share
+      {nine, Block, true},                       // a full block of nine digests is worth sharing
+      {AllHashTypes(), 1024, true},              // MD2 is costly even for 1 KiB
+      {HashTypeBit(htCRC32), Block + 1, true},   // reading overlaps digesting
+      {HashTypeBit(htCRC32), UINT64_MAX, true},  // size unknown
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.Types << std::dec << " " << c.Bytes);
+    lanes.Init(c.Types, c.Bytes);
+    EXPECT_EQ(lanes.InLanes(), c.InLanes && GetParam() > 1);
+    EXPECT_EQ(lanes.Plan().empty(), !lanes.InLanes());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Threads, DigestLanesThreads, ::testing::Values(1u, 2u, 4u));
