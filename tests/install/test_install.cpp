@@ -273,7 +273,11 @@ class TestInstallTree : public QObject {
 
     const QString file = root_.filePath(QStringLiteral("abc.txt"));
     const QString log = root_.filePath(QStringLiteral("digrex.log"));
+    // A display number of its own, away from the 99 where other tests' xvfb-run -a starts
+    // looking, so that two servers started at once do not both take the same free number.
     QStringList arguments = {QStringLiteral("-a"),
+                             QStringLiteral("-n"),
+                             QString::number(150 + QCoreApplication::applicationPid() % 100),
                              QStringLiteral("-s"),
                              QStringLiteral("-screen 0 1024x768x24"),
                              QStringLiteral("bash"),
