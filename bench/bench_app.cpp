@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/Application.h"
 #include "app/FormLogViewer.h"
 #include "app/FormMain.h"
 #include "app/Icons.h"
@@ -251,6 +252,7 @@ int main(int argc, char** argv) {
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
+  PrepareEventDispatcher();  // as the program does
   QApplication app(argc, argv);
   SetupIconTheme();
   benchmark::Initialize(&argc, argv);

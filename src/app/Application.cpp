@@ -1,6 +1,8 @@
 #include "app/Application.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
 
 #include "app/FormLogViewer.h"
 #include "app/FormMain.h"
@@ -32,6 +34,20 @@ TApplicationForms::~TApplicationForms() {
   FormLogViewer.reset();
   FormText.reset();
   FormMain.reset();
+}
+
+void PrepareEventDispatcher() {
+  if (qEnvironmentVariableIsSet("QT_NO_GLIB")) return;  // the user's choice stands
+  // Qt takes the GTK theme when asked to, or on the desktops that declare
+  // themselves other than KDE; its native dialogs then run on GLib.
+  const QByteArray theme = qgetenv("QT_QPA_PLATFORMTHEME").toLower();
+  const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP").toLower();
+  const bool mayUseGtk = theme.contains("gtk") || (theme.isEmpty() && !desktop.isEmpty() && desktop != "kde");
+  if (mayUseGtk) {
+    const QDir themes(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platformthemes"));
+    if (!themes.entryList({QStringLiteral("*gtk*")}, QDir::Files).isEmpty()) return;
+  }
+  qputenv("QT_NO_GLIB", "1");
 }
 
 void StartUpBeforeWindows() {

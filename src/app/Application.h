@@ -35,6 +35,12 @@ struct TApplicationForms {
   std::unique_ptr<TFormSettings> FormSettings;
 };
 
+// Before the application object exists: chooses Qt's own event dispatcher over
+// GLib's unless Qt may load its GTK platform theme, whose native dialogs need GLib. GLib's wakes the main thread with a system call for every event the
+// worker posts, which costs more than hashing a small file; Qt's wakes it once
+// until the thread catches up.
+void PrepareEventDispatcher();
+
 // Steps before any window exists: data folder, settings, language and direction,
 // title and pictures. Needs the application object.
 void StartUpBeforeWindows();
