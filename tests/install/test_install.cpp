@@ -190,7 +190,8 @@ class TestInstallTree : public QObject {
   }
 
   // The entry starts the installed program by its full path, blank quoted, with the files
-  // and folders a file manager hands over; the rest is the shipped entry.
+  // and folders a file manager hands over; the rest is the shipped entry. Every file type
+  // derives from application/octet-stream or text/plain, so all files are offered.
   void desktopEntryNamesTheInstalledProgram() {
     const QString desktop = prefix_ + QStringLiteral("/share/applications/digrex.desktop");
     const QString entry = QString::fromUtf8(ReadAll(desktop));
@@ -199,7 +200,7 @@ class TestInstallTree : public QObject {
     QCOMPARE(QString(entry).replace(QRegularExpression(QStringLiteral("\nExec=[^\n]*")), QString()),
              QString(shipped).replace(QRegularExpression(QStringLiteral("\nExec=[^\n]*")), QString()));
     for (const QString& line : {QStringLiteral("Icon=digrex"), QStringLiteral("Type=Application"),
-                                QStringLiteral("MimeType=application/octet-stream;inode/directory;")}) {
+                                QStringLiteral("MimeType=application/octet-stream;text/plain;inode/directory;")}) {
       QVERIFY2(entry.split(u'\n').contains(line), qPrintable(line));
     }
 
