@@ -1,6 +1,8 @@
 #include "app/MessageList.h"
 
 #include <QPainter>
+#include <QStyle>
+#include <QTextOption>
 
 int TMessageListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(Entries_.size());
@@ -46,8 +48,14 @@ void TMessageItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
   painter->fillRect(option.rect, BackgroundColor(kind, option.palette));
   painter->setPen(option.palette.color(QPalette::WindowText));
   painter->setFont(option.font);
-  painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                    index.data(Qt::DisplayRole).toString());
+  QString text = index.data(Qt::DisplayRole).toString();
+  text.replace(u'\n', u' ');
+  // A detail line is often a path: its own letters order it, not the window's direction,
+  // so a right-to-left window does not move its leading "/" to the end.
+  QTextOption textOption(QStyle::visualAlignment(option.direction, Qt::AlignLeft | Qt::AlignTop));
+  textOption.setTextDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+  textOption.setWrapMode(QTextOption::NoWrap);
+  painter->drawText(QRectF(option.rect), text, textOption);
   painter->restore();
 }
 

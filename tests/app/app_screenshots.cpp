@@ -1,6 +1,8 @@
 // Renders the main window and the log viewer with sample contents into
 // <folder>/mainwindow.png, <folder>/mainwindow-start.png and <folder>/logviewer.png.
 // Run on any platform plugin, e.g. QT_QPA_PLATFORM=offscreen app_screenshots docs
+// With --lang <code> the windows are translated by Languages/digrex.<code>.po and
+// the names end in -<code> (docs/mainwindow-de.png).
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -13,6 +15,9 @@
 #include "app/FormMain.h"
 #include "app/Icons.h"
 #include "app/StatusBar.h"
+#include "i18n/Languages.h"
+#include "i18n/ResourceStrings.h"
+#include "settings/LanguageChoice.h"
 #include "settings/Settings.h"
 #include "worker/DigrexThread.h"
 #include "worker/FileQueue.h"
@@ -25,9 +30,13 @@ void Settle(int ms) {
   loop.exec();
 }
 
+QString Suffix;  // "-de" with --lang de
+
 bool Save(QWidget& window, const QDir& folder, const char* name) {
   Settle(100);
-  const QString path = folder.filePath(QString::fromLatin1(name));
+  QString fileName = QString::fromLatin1(name);
+  fileName.insert(fileName.lastIndexOf(u'.'), Suffix);
+  const QString path = folder.filePath(fileName);
   const bool ok = window.grab().save(path);
   std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
   return ok;
@@ -36,7 +45,7 @@ bool Save(QWidget& window, const QDir& folder, const char* name) {
 void WaitFinished(TFormMain& form, int files) {
   for (int i = 0; i < 600; ++i) {
     if (form.FileLog.Count() >= files && SharedFileQueue.Count() == 0 && !form.Worker->Busy.load() &&
-        form.StatusBar->PanelText(5) == QStringLiteral("Finished")) {
+        form.StatusBar->PanelText(5) == RS(rs::fmain_sstatusfinished)) {
       break;
     }
     Settle(20);
@@ -50,7 +59,17 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Digrex"));
   SetupIconTheme();
-  const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+  QStringList args = QApplication::arguments().mid(1);
+  if (const qsizetype lang = args.indexOf(QStringLiteral("--lang")); lang >= 0 && lang + 1 < args.size()) {
+    const QString code = args[lang + 1];
+    args.remove(lang, 2);
+    // The catalogues are named after the program, not after this tool.
+    LanguageCatalogue.ProgramBaseName = QStringLiteral("digrex");
+    if (const auto direction = LanguageCatalogue.InitLanguage(LanguagesFolder(), code, QString()))
+      QGuiApplication::setLayoutDirection(*direction);
+    Suffix = u'-' + code;
+  }
+  const QDir out(!args.isEmpty() ? args.first() : QStringLiteral("."));
   QDir samples(QDir::temp().filePath(QStringLiteral("Digrex samples")));
   samples.mkpath(QStringLiteral("."));
   const struct {
@@ -86,7 +105,7 @@ int main(int argc, char* argv[]) {
   form.AddPathList(paths);
   WaitFinished(form, static_cast<int>(paths.size()));
   form.AddPathList({samples.filePath(QStringLiteral("missing.iso"))});
-  form.SetStatusText(QStringLiteral("Finished"));
+  form.SetStatusText(RS(rs::fmain_sstatusfinished));
   ok &= Save(form, out, "mainwindow.png");
 
   viewer->resize(760, 260);

@@ -1,5 +1,7 @@
 // Renders every secondary window with sample contents into <folder>/dialog-<name>.png.
 // Run on any platform plugin, e.g. QT_QPA_PLATFORM=offscreen dialog_screenshots docs
+// With --lang <code> the windows are translated by Languages/digrex.<code>.po and
+// the names end in -<code> (dialog-about-de.png).
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -20,9 +22,13 @@
 #include "dialogs/FormText.h"
 #include "dialogs/ProgramIcon.h"
 #include "engine/HashFile.h"
+#include "i18n/Languages.h"
+#include "settings/LanguageChoice.h"
 #include "settings/Settings.h"
 
 namespace {
+
+QString Suffix;  // "-de" with --lang de
 
 bool Save(QWidget& window, const QDir& folder, const char* name) {
   window.show();
@@ -30,7 +36,7 @@ bool Save(QWidget& window, const QDir& folder, const char* name) {
   QEventLoop settle;
   QTimer::singleShot(50, &settle, &QEventLoop::quit);
   settle.exec();
-  const QString path = folder.filePath(QStringLiteral("dialog-%1.png").arg(QLatin1String(name)));
+  const QString path = folder.filePath(QStringLiteral("dialog-%1%2.png").arg(QLatin1String(name), Suffix));
   const bool ok = window.grab().save(path);
   std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
   window.hide();
@@ -43,7 +49,17 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Digrex"));
   QApplication::setWindowIcon(ProgramIcon());
-  const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+  QStringList args = QApplication::arguments().mid(1);
+  if (const qsizetype lang = args.indexOf(QStringLiteral("--lang")); lang >= 0 && lang + 1 < args.size()) {
+    const QString code = args[lang + 1];
+    args.remove(lang, 2);
+    // The catalogues are named after the program, not after this tool.
+    LanguageCatalogue.ProgramBaseName = QStringLiteral("digrex");
+    if (const auto direction = LanguageCatalogue.InitLanguage(LanguagesFolder(), code, QString()))
+      QGuiApplication::setLayoutDirection(*direction);
+    Suffix = u'-' + code;
+  }
+  const QDir folder(!args.isEmpty() ? args.first() : QStringLiteral("."));
   TSettings settings;
   settings.SetDefaults();
   bool ok = true;
