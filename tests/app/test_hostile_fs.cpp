@@ -307,7 +307,7 @@ class TestHostileFs : public QObject {
 
     // The longest time the event loop goes without running a 5 ms timer.
     QElapsedTimer sinceTick, total;
-    qint64 longestGap = 0;
+    qint64 longestGap = 0, dropMs = 0;
     QTimer probe;
     probe.setInterval(5);
     connect(&probe, &QTimer::timeout, [&] {
@@ -318,12 +318,13 @@ class TestHostileFs : public QObject {
       sinceTick.start();
       total.start();
       DropPaths(f, {s.Path("crowd")});
+      dropMs = total.elapsed();
     });
     probe.start();
     QTRY_VERIFY_WITH_TIMEOUT(WorkerDone(f, Count), 600000);
     probe.stop();
-    qInfo("100,000 files: dropped and hashed in %lld ms; the longest event-loop gap was %lld ms",
-          static_cast<long long>(total.elapsed()), static_cast<long long>(longestGap));
+    qInfo("100,000 files: dropped and hashed in %lld ms; the drop took %lld ms; the longest event-loop gap was %lld ms",
+          static_cast<long long>(total.elapsed()), static_cast<long long>(dropMs), static_cast<long long>(longestGap));
     std::set<QString> names;
     for (int i = 0; i < Count; ++i) {
       QVERIFY(f.FileLog.Items(i)->ErrorText.isEmpty());
