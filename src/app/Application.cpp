@@ -97,7 +97,7 @@ std::unique_ptr<TApplicationForms> CreateForms(TSettings& settings, const QStrin
 
 int RunDigrex(QApplication& app, const QStringList& commandLine) {
   StartUpBeforeWindows();
-  std::unique_ptr<TApplicationForms> forms = CreateForms(Settings, commandLine);
+  std::unique_ptr<TApplicationForms> forms = CreateForms(Settings, WithoutLanguageOptions(commandLine));
   // Closing the main window ends the loop, whatever other window is still open.
   QApplication::setQuitOnLastWindowClosed(false);
   QObject::connect(forms->FormMain.get(), &TFormMain::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -12,6 +12,16 @@
 QString LanguagesFolder() { return GetProgramFolder() + QStringLiteral("Languages"); }
 QString FlagsFolder() { return GetProgramFolder() + QStringLiteral("Languages/Flags"); }
 
+QStringList WithoutLanguageOptions(const QStringList& arguments) {
+  QList<bool> option(arguments.size(), false);
+  for (qsizetype i = 0; i + 1 < arguments.size(); ++i)
+    if (arguments[i] == u"--LANG" || arguments[i] == u"--lang") option[i] = option[i + 1] = true;
+  QStringList paths;
+  for (qsizetype i = 0; i < arguments.size(); ++i)
+    if (!option[i]) paths << arguments[i];
+  return paths;
+}
+
 QStringList ShorterLanguageCodes(const QString& code) {
   QStringList shorter;
   QString rest = code;

@@ -23,6 +23,11 @@ std::optional<Qt::LayoutDirection> InitProgramLanguage(const TSettings& settings
 std::optional<Qt::LayoutDirection> InitProgramLanguage(const TSettings& settings, TLanguages& languages,
                                                        const QString& folder);
 
+// The command line without the language options: every "--lang" or "--LANG"
+// that has an argument after it goes, with that argument, as language detection
+// reads them; what remains are the paths to queue.
+QStringList WithoutLanguageOptions(const QStringList& arguments);
+
 // The shorter forms of a locale code, longest first, without the code itself:
 // "de_DE.UTF-8@euro" -> {"de_DE", "de"}, "pt-BR" -> {"pt"}, "de" -> {}.
 QStringList ShorterLanguageCodes(const QString& code);

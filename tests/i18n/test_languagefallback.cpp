@@ -36,6 +36,21 @@ TEST(LanguageCodeForms, ShorterCodes) {
   for (const auto& c : cases) EXPECT_EQ(ShorterLanguageCodes(c.code), c.shorter) << c.code.toStdString();
 }
 
+// "--lang he" chooses the language and is no path to hash.
+TEST(LanguageCodeForms, CommandLineWithoutLanguageOptions) {
+  const struct {
+    QStringList arguments, paths;
+  } cases[] = {
+      {{u"--lang"_s, u"de"_s, u"/a"_s}, {u"/a"_s}},
+      {{u"/a"_s, u"--LANG"_s, u"he"_s, u"/b"_s, u"--lang"_s, u"de"_s}, {u"/a"_s, u"/b"_s}},
+      // Not an option: other letter cases, the "=" form, and a last "--lang" without a code.
+      {{u"--Lang"_s, u"de"_s, u"--lang=de"_s}, {u"--Lang"_s, u"de"_s, u"--lang=de"_s}},
+      {{u"/a"_s, u"--lang"_s}, {u"/a"_s, u"--lang"_s}},
+      {{}, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WithoutLanguageOptions(c.arguments), c.paths) << c.arguments.join(u' ').toStdString();
+}
+
 // A languages folder with catalogues for the given codes; each translates
 // "Finished" into "Finished (<code>)".
 class LanguageFallback : public ::testing::Test {
