@@ -88,7 +88,7 @@ bench: deps
 FUZZ_SECONDS ?= 60
 fuzz-build: deps
 	cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DDIGREX_FUZZ=ON \
-	  -DDIGREX_GUI=OFF -DDIGREX_TESTS=OFF -DDIGREX_BENCH=OFF
+	  -DDIGREX_GUI=OFF -DDIGREX_TESTS=OFF -DDIGREX_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD)-fuzz -j $(JOBS) --target digrex_fuzzers
 
 # Keeps the corpus each run grows in $(BUILD)-fuzz/corpus.
