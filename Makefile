@@ -33,10 +33,10 @@ build: configure
 run: build
 	./$(BUILD)/digrex $(ARGS)
 
-# In CI, after the quick suite: the fuzzers, the threaded subjects under TSan and the
+# In CI, after the quick suite: the threaded subjects under TSan, the fuzzers and the
 # whole suite under ASan+UBSan, cheapest first. Each step runs even when an earlier one
 # failed, so one CI run shows every finding; the wall time of each step is printed.
-CI_STEPS := fuzz-ci test-tsan test-asan
+CI_STEPS := test-tsan fuzz-ci test-asan
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
