@@ -19,6 +19,7 @@
 #include "i18n/ResourceStrings.h"
 #include "settings/LanguageChoice.h"
 #include "settings/Settings.h"
+#include "support/ScreenshotLanguage.h"
 #include "worker/DigrexThread.h"
 #include "worker/FileQueue.h"
 
@@ -60,15 +61,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Digrex"));
   SetupIconTheme();
   QStringList args = QApplication::arguments().mid(1);
-  if (const qsizetype lang = args.indexOf(QStringLiteral("--lang")); lang >= 0 && lang + 1 < args.size()) {
-    const QString code = args[lang + 1];
-    args.remove(lang, 2);
-    // The catalogues are named after the program, not after this tool.
-    LanguageCatalogue.ProgramBaseName = QStringLiteral("digrex");
-    if (const auto direction = LanguageCatalogue.InitLanguage(LanguagesFolder(), code, QString()))
-      QGuiApplication::setLayoutDirection(*direction);
-    Suffix = u'-' + code;
-  }
+  Suffix = ApplyScreenshotLanguage(args);
   const QDir out(!args.isEmpty() ? args.first() : QStringLiteral("."));
   QDir samples(QDir::temp().filePath(QStringLiteral("Digrex samples")));
   samples.mkpath(QStringLiteral("."));

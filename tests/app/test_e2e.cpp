@@ -10,42 +10,8 @@
 
 namespace {
 
-// Starts digrex with the files, waits for its window, then presses Ctrl+Shift+C until
-// the clipboard holds the digests of the last file; prints the clipboard.
-const char* const Script = R"SH(
-set -u
-digrex="$1"; shift
-last="${@: -1}"
-"$digrex" "$@" >/dev/null 2>"$digrex.log" &
-pid=$!
-wid=""
-for _ in $(seq 150); do
-  wid=$(xdotool search --onlyvisible --name '^Digrex$' 2>/dev/null | head -1)
-  [ -n "$wid" ] && break
-  sleep 0.1
-done
-[ -n "$wid" ] || { echo "NO WINDOW"; kill $pid; exit 3; }
-text=""
-for _ in $(seq 150); do
-  xdotool windowfocus --sync "$wid" >/dev/null 2>&1
-  xdotool key --clearmodifiers ctrl+shift+c >/dev/null 2>&1
-  sleep 0.1
-  text=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
-  if [ "$(printf '%s\n' "$text" | head -1)" = "$last" ] && printf '%s\n' "$text" | grep -q '^SHA1: '; then break; fi
-  sleep 0.1
-done
-printf '%s\n' "$text"
-# File menu, then up to its last entry, Exit.
-xdotool windowfocus --sync "$wid" key --clearmodifiers alt+f >/dev/null 2>&1
-sleep 0.5
-xdotool key Up Return >/dev/null 2>&1
-for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-kill $pid 2>/dev/null
-# The program's own exit status: a sanitizer build exits non-zero on a finding at exit.
-wait $pid
-echo "EXIT $?"
-exit 0
-)SH";
+// The keyboard-driven session with the real program, shared with the other tests that start it.
+QString SessionScript() { return qEnvironmentVariable("DIGREX_TEST_SUPPORT") + QStringLiteral("/digrex_session.sh"); }
 
 }  // namespace
 
@@ -77,8 +43,7 @@ class TestEndToEnd : public QObject {
     run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     run.start(QStringLiteral("xvfb-run"),
               {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
-               QStringLiteral("bash"), QStringLiteral("-c"), QString::fromLatin1(Script), QStringLiteral("e2e"),
-               program, first, last});
+               QStringLiteral("bash"), SessionScript(), program, program + QStringLiteral(".log"), first, last});
     QVERIFY(run.waitForFinished(120000));
     const QString out = QString::fromUtf8(run.readAllStandardOutput());
     const QStringList lines = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);

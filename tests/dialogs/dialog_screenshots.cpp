@@ -25,6 +25,7 @@
 #include "i18n/Languages.h"
 #include "settings/LanguageChoice.h"
 #include "settings/Settings.h"
+#include "support/ScreenshotLanguage.h"
 
 namespace {
 
@@ -50,15 +51,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Digrex"));
   QApplication::setWindowIcon(ProgramIcon());
   QStringList args = QApplication::arguments().mid(1);
-  if (const qsizetype lang = args.indexOf(QStringLiteral("--lang")); lang >= 0 && lang + 1 < args.size()) {
-    const QString code = args[lang + 1];
-    args.remove(lang, 2);
-    // The catalogues are named after the program, not after this tool.
-    LanguageCatalogue.ProgramBaseName = QStringLiteral("digrex");
-    if (const auto direction = LanguageCatalogue.InitLanguage(LanguagesFolder(), code, QString()))
-      QGuiApplication::setLayoutDirection(*direction);
-    Suffix = u'-' + code;
-  }
+  Suffix = ApplyScreenshotLanguage(args);
   const QDir folder(!args.isEmpty() ? args.first() : QStringLiteral("."));
   TSettings settings;
   settings.SetDefaults();

@@ -9,4 +9,5 @@ if(DIGREX_GUI)
   # Not a test: `dialog_screenshots <folder>` writes docs/dialog-*.png.
   add_executable(dialog_screenshots ${CMAKE_CURRENT_LIST_DIR}/dialog_screenshots.cpp)
   target_link_libraries(dialog_screenshots PRIVATE digrex_dialogs)
+  target_include_directories(dialog_screenshots PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 endif()
