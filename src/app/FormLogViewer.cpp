@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QShowEvent>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <QScreen>
 #include <QTableView>
@@ -18,6 +19,22 @@
 #include "app/Icons.h"
 #include "i18n/Translator.h"
 #include "settings/FormLocation.h"
+
+namespace {
+// Every cell holds left-to-right text (paths, sizes, times, digests): laid out as such
+// in a right-to-left window too, so that "/tmp/a" does not read "tmp/a/" and a long
+// digest loses its end, not its start.
+class TLeftToRightCells : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->direction = Qt::LeftToRight;
+  }
+};
+}  // namespace
 
 TFormLogViewer::TFormLogViewer(TFormLocation& location, QWidget* parent)
     : QWidget(parent, Qt::Window), Location_(location) {
@@ -60,6 +77,7 @@ void TFormLogViewer::BuildControls() {
   ListView = new QTableView(this);
   ListView->setObjectName(QStringLiteral("ListView"));
   ListView->setModel(Model);
+  ListView->setItemDelegate(new TLeftToRightCells(ListView));
   ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
   ListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
