@@ -206,10 +206,18 @@ void TDigestLanes::Init(THashTypes types, uint64_t expectedBytes) {
 }
 
 bool TDigestLanes::Reserve(uint32_t blockSize, uint64_t totalBytes) {
-  Release();
   if (blockSize == 0) return false;
   const uint64_t blocks = std::max<uint64_t>(1, (totalBytes / blockSize) + (totalBytes % blockSize != 0 ? 1 : 0));
   const size_t count = InLanes() ? static_cast<size_t>(std::min<uint64_t>(RingDepth, blocks)) : 1;
+  {
+    std::unique_lock lock(Mutex_);
+    WaitIdle(lock);
+    // A ring that is large enough is kept. Freed after every file, its pages
+    // went back to the system and were faulted in again for the next one:
+    // 4 MiB files took 15 ms each instead of 2.5 ms.
+    if (BlockSize_ >= blockSize && Buffers_.size() >= count) return true;
+  }
+  Release();
   std::vector<std::unique_ptr<uint8_t[]>> buffers;
   for (size_t i = 0; i < count; ++i) {
     buffers.emplace_back(new (std::nothrow) uint8_t[blockSize]);

@@ -61,7 +61,8 @@ class TDigestLanes {
   // saves) run on the caller's thread instead.
   void Init(THashTypes types, uint64_t expectedBytes = UINT64_MAX);
   // Takes the block buffers: as many as the ring uses, no more than totalBytes
-  // needs. False when the memory cannot be had; nothing is kept then.
+  // needs, or keeps those already held when they are enough. False when the
+  // memory cannot be had; nothing is kept then.
   bool Reserve(uint32_t blockSize, uint64_t totalBytes = UINT64_MAX);
   // Frees the block buffers after waiting for the lanes.
   void Release();

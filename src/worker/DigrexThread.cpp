@@ -92,6 +92,8 @@ void TDigrexThread::Execute() {
       ProcessFile(name);
     }
     if (!Terminated()) UpdateBusy(false, QString());
+    // The block buffers are kept from one file to the next, not while idle.
+    Lanes.Release();
   }
 }
 
@@ -162,11 +164,9 @@ void TDigrexThread::HashStream(int handle, int64_t size, THashFile& record) {
       }
     } catch (...) {
       Lanes.Abandon();
-      Lanes.Release();
       throw;
     }
     if (remaining > 0) Lanes.Abandon();
-    Lanes.Release();
   }
   if (!Terminated() && !SkipRequested) {
     Lanes.Final();

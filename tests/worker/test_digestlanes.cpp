@@ -154,4 +154,45 @@ TEST_P(DigestLanesThreads, OnlyDigestsThatGainAreHandedToTheLanes) {
   }
 }
 
+TEST_P(DigestLanesThreads, RingKeptBetweenDigestsOfOtherSizes) {
+  // As the worker does from one file to the next: buffers of the file's size
+  // up to a block, kept when large enough, replaced when not.
+  TDigrexList list;
+  TDigestLanes lanes(list, GetParam());
+  const THashTypes nine = AllHashTypes() & ~HashTypeBit(htMD2);
+  const struct {
+    int64_t Size;
+    THashTypes Types;
+  } steps[] = {
+      {5 * int64_t(Block) + 3, nine},
+      {1024, HashTypeBit(htMD5)},
+      {int64_t(Block) + 1, HashTypeBit(htSHA1)},
+      {7, nine},
+      {2 * int64_t(Block), AllHashTypes()},
+      {20 * int64_t(Block) + 1, HashTypeBit(htCRC32) | HashTypeBit(htMD4)},
+      {3, HashTypeBit(htED2K)},
+  };
+  uint32_t seed = 1;
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.Size);
+    const QByteArray data = Pattern(step.Size, ++seed);
+    const auto capacity = static_cast<uint32_t>(std::min<int64_t>(Block, step.Size));
+    lanes.Init(step.Types, static_cast<uint64_t>(step.Size));
+    ASSERT_TRUE(lanes.Reserve(capacity, static_cast<uint64_t>(step.Size)));
+    EXPECT_GE(lanes.BlockSize(), capacity);
+    for (qsizetype done = 0; done < data.size();) {
+      const auto n = static_cast<uint32_t>(std::min<qsizetype>(capacity, data.size() - done));
+      std::copy_n(data.constData() + done, n, lanes.NextBlock());
+      lanes.Submit(n);
+      done += n;
+    }
+    lanes.Final();
+    THashList result;
+    lanes.GetResults(result);
+    ExpectSame(result, Reference(data, step.Types));
+  }
+  lanes.Release();
+  EXPECT_EQ(lanes.BlockSize(), 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Threads, DigestLanesThreads, ::testing::Values(1u, 2u, 4u));
