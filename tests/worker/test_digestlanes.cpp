@@ -20,17 +20,20 @@ void ExpectSame(const THashList& actual, const THashList& expected) {
 
 // Feeds through the zero-copy blocks, as the worker does: a digest of one
 // cheap block stays on the calling thread, the others go to the lanes.
-THashList ByBlocks(TDigestLanes& lanes, const QByteArray& data, THashTypes types) {
+// The worker reserves blocks of the file's size up to a block, and keeps them for the next file.
+THashList ByBlocks(TDigestLanes& lanes, const QByteArray& data, THashTypes types, uint32_t blockSize = Block,
+                   bool release = true) {
   lanes.Init(types, static_cast<uint64_t>(data.size()));
-  EXPECT_TRUE(lanes.Reserve(Block, static_cast<uint64_t>(data.size())));
+  EXPECT_TRUE(lanes.Reserve(blockSize, static_cast<uint64_t>(data.size())));
+  EXPECT_GE(lanes.BlockSize(), blockSize);
   for (qsizetype done = 0; done < data.size();) {
-    const auto n = static_cast<uint32_t>(std::min<qsizetype>(Block, data.size() - done));
+    const auto n = static_cast<uint32_t>(std::min<qsizetype>(blockSize, data.size() - done));
     std::copy_n(data.constData() + done, n, lanes.NextBlock());
     lanes.Submit(n);
     done += n;
   }
   lanes.Final();
-  lanes.Release();
+  if (release) lanes.Release();
   THashList result;
   lanes.GetResults(result);
   return result;
@@ -155,8 +158,7 @@ TEST_P(DigestLanesThreads, OnlyDigestsThatGainAreHandedToTheLanes) {
 }
 
 TEST_P(DigestLanesThreads, RingKeptBetweenDigestsOfOtherSizes) {
-  // As the worker does from one file to the next: buffers of the file's size
-  // up to a block, kept when large enough, replaced when not.
+  // Kept when large enough, replaced when not.
   TDigrexList list;
   TDigestLanes lanes(list, GetParam());
   const THashTypes nine = AllHashTypes() & ~HashTypeBit(htMD2);
@@ -177,19 +179,7 @@ TEST_P(DigestLanesThreads, RingKeptBetweenDigestsOfOtherSizes) {
     SCOPED_TRACE(step.Size);
     const QByteArray data = Pattern(step.Size, ++seed);
     const auto capacity = static_cast<uint32_t>(std::min<int64_t>(Block, step.Size));
-    lanes.Init(step.Types, static_cast<uint64_t>(step.Size));
-    ASSERT_TRUE(lanes.Reserve(capacity, static_cast<uint64_t>(step.Size)));
-    EXPECT_GE(lanes.BlockSize(), capacity);
-    for (qsizetype done = 0; done < data.size();) {
-      const auto n = static_cast<uint32_t>(std::min<qsizetype>(capacity, data.size() - done));
-      std::copy_n(data.constData() + done, n, lanes.NextBlock());
-      lanes.Submit(n);
-      done += n;
-    }
-    lanes.Final();
-    THashList result;
-    lanes.GetResults(result);
-    ExpectSame(result, Reference(data, step.Types));
+    ExpectSame(ByBlocks(lanes, data, step.Types, capacity, false), Reference(data, step.Types));
   }
   lanes.Release();
   EXPECT_EQ(lanes.BlockSize(), 0u);
