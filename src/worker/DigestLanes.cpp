@@ -47,6 +47,13 @@ double TDigestLanes::TypeCost(int type) {
   return 1.0 / (TypeRates[static_cast<size_t>(type)] * 1e6);
 }
 
+double TDigestLanes::Cost(THashTypes types, double bytes) {
+  double cost = 0;
+  for (int type = FirstHashType; type <= LastHashType; ++type)
+    if (HasHashType(types, type)) cost += TypeCost(type) * bytes;
+  return cost;
+}
+
 std::vector<THashTypes> TDigestLanes::PlanLanes(THashTypes types, unsigned laneCount) {
   std::vector<int> enabled;
   for (int type = FirstHashType; type <= LastHashType; ++type)
@@ -149,7 +156,7 @@ void TDigestLanes::WakeLanes() {
 void TDigestLanes::WakeProducer() {
   // Only once half the ring is free: the producer then refills several
   // buffers per wake, and the slowest lane is not slowed by a wake per block.
-  if (ProducerWaiting_ && (Failed_ || Submitted_ - MinDone() <= Buffers_.size() / 2)) ProducerCv_.notify_one();
+  if (ProducerWaiting_ && (Failed_ || Submitted_ - MinDone() <= InFlight_ / 2)) ProducerCv_.notify_one();
 }
 
 void TDigestLanes::WaitProducer(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready) {
@@ -183,12 +190,13 @@ void TDigestLanes::Init(THashTypes types, uint64_t expectedBytes) {
   if (expectedBytes <= DefaultBlockSize) {
     // One block: the lanes cannot overlap reading with digesting, only share
     // the digesters, which pays only when the block is costly to digest.
-    double cost = 0;
-    for (int type = FirstHashType; type <= LastHashType; ++type)
-      if (HasHashType(types, type)) cost += TypeCost(type) * static_cast<double>(expectedBytes);
-    Serial_ = Plan_.size() <= 1 || cost < SerialCostLimit;
+    Serial_ = Plan_.size() <= 1 || Cost(types, static_cast<double>(expectedBytes)) < SerialCostLimit;
   }
   if (Serial_) Plan_.clear();
+  double slowest = 0;
+  for (const THashTypes lane : Plan_) slowest = std::max(slowest, Cost(lane, DefaultBlockSize));
+  Depth_ = slowest > 0 ? static_cast<size_t>(std::clamp(ReadAheadLimit / slowest, double(MinRingDepth), double(RingDepth)))
+                       : RingDepth;
   std::lock_guard guard(Mutex_);
   Active_ = Plan_.size();
   Submitted_ = 0;
@@ -208,14 +216,17 @@ void TDigestLanes::Init(THashTypes types, uint64_t expectedBytes) {
 bool TDigestLanes::Reserve(uint32_t blockSize, uint64_t totalBytes) {
   if (blockSize == 0) return false;
   const uint64_t blocks = std::max<uint64_t>(1, (totalBytes / blockSize) + (totalBytes % blockSize != 0 ? 1 : 0));
-  const size_t count = InLanes() ? static_cast<size_t>(std::min<uint64_t>(RingDepth, blocks)) : 1;
+  const size_t count = InLanes() ? static_cast<size_t>(std::min<uint64_t>(Depth_, blocks)) : 1;
   {
     std::unique_lock lock(Mutex_);
     WaitIdle(lock);
     // A ring that is large enough is kept. Freed after every file, its pages
     // went back to the system and were faulted in again for the next one:
     // 4 MiB files took 15 ms each instead of 2.5 ms.
-    if (BlockSize_ >= blockSize && Buffers_.size() >= count) return true;
+    if (BlockSize_ >= blockSize && Buffers_.size() >= count) {
+      InFlight_ = count;
+      return true;
+    }
   }
   Release();
   std::vector<std::unique_ptr<uint8_t[]>> buffers;
@@ -227,6 +238,7 @@ bool TDigestLanes::Reserve(uint32_t blockSize, uint64_t totalBytes) {
   Buffers_ = std::move(buffers);
   Counts_.assign(count, 0);
   BlockSize_ = blockSize;
+  InFlight_ = count;
   return true;
 }
 
@@ -236,13 +248,14 @@ void TDigestLanes::Release() {
   Buffers_.clear();
   Counts_.clear();
   BlockSize_ = 0;
+  InFlight_ = 0;
 }
 
 uint8_t* TDigestLanes::NextBlock() {
   if (Buffers_.empty() && !Reserve(DefaultBlockSize)) throw std::bad_alloc();
   if (!InLanes()) return Buffers_.front().get();
   std::unique_lock lock(Mutex_);
-  WaitProducer(lock, [&] { return Failed_ || Submitted_ - MinDone() < Buffers_.size(); });
+  WaitProducer(lock, [&] { return Failed_ || Submitted_ - MinDone() < InFlight_; });
   if (Failed_) ThrowFailure(lock);
   return Buffers_[static_cast<size_t>(Submitted_ % Buffers_.size())].get();
 }

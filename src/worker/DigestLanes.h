@@ -30,12 +30,20 @@ class TDigestLanes {
   // half of it is free, so a deep ring means few wakes for the slowest lane to
   // pay; with 4 or 8 buffers a lone SHA-1 lane lost 5 % to them.
   static constexpr int RingDepth = 16;
+  // Slow digests, whose wakes cost nothing in comparison, use fewer: the
+  // reader stays no more than about this many seconds of digesting ahead,
+  // so that the progress of a file, counted in blocks read, stays near the
+  // digests' own (MD2 takes 24 ms a block).
+  static constexpr int MinRingDepth = 4;
+  static constexpr double ReadAheadLimit = 0.1;
   static constexpr uint32_t DefaultBlockSize = 262144;
 
   // The machine's core count, at least 1.
   static unsigned DefaultThreadCount();
   // Single-core cost of each type in seconds per byte, used to balance lanes.
   static double TypeCost(int type);
+  // Single-core cost in seconds of digesting that many bytes with the given types.
+  static double Cost(THashTypes types, double bytes);
   // Below this single-core cost a one-block digest is not worth handing over.
   static constexpr double SerialCostLimit = 100e-6;
   // The types of each lane for a digest of the given types over at most laneCount lanes.
@@ -54,6 +62,8 @@ class TDigestLanes {
   TDigrexList& List() const { return List_; }
   // The lanes of the current digest (empty when sequential).
   const std::vector<THashTypes>& Plan() const { return Plan_; }
+  // Blocks the reader may have in flight for the current digest's lanes.
+  size_t Depth() const { return Depth_; }
 
   // Starts a digest of the given types; a digest still in progress is abandoned.
   // expectedBytes, when known, lets a digest too small to gain from the lanes
@@ -106,6 +116,8 @@ class TDigestLanes {
   std::vector<std::unique_ptr<uint8_t[]>> Buffers_;
   std::vector<uint32_t> Counts_;
   uint32_t BlockSize_ = 0;
+  size_t Depth_ = RingDepth;  // blocks in flight at most for the current digest's lanes
+  size_t InFlight_ = 0;       // blocks in flight at most with the buffers reserved; under Mutex_
 
   std::mutex Mutex_;  // adaptive: see MakeAdaptive
   std::condition_variable ProducerCv_;  // the caller waits for free buffers or the end

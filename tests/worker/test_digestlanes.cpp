@@ -157,6 +157,19 @@ TEST_P(DigestLanesThreads, OnlyDigestsThatGainAreHandedToTheLanes) {
   }
 }
 
+TEST_P(DigestLanesThreads, ReaderStaysCloseToSlowDigests) {
+  // The file's progress counts blocks read: with MD2 a deep ring would show it far ahead of the digests.
+  TDigrexList list;
+  TDigestLanes lanes(list, GetParam());
+  if (!lanes.Parallel()) GTEST_SKIP() << "no lanes";
+  lanes.Init(HashTypeBit(htSHA1));
+  EXPECT_EQ(lanes.Depth(), size_t(TDigestLanes::RingDepth));
+  lanes.Init(AllHashTypes() & ~HashTypeBit(htMD2));
+  EXPECT_EQ(lanes.Depth(), size_t(TDigestLanes::RingDepth));
+  lanes.Init(AllHashTypes());
+  EXPECT_EQ(lanes.Depth(), size_t(TDigestLanes::MinRingDepth));
+}
+
 TEST_P(DigestLanesThreads, RingKeptBetweenDigestsOfOtherSizes) {
   // Kept when large enough, replaced when not.
   TDigrexList list;
