@@ -73,12 +73,15 @@ QString MakeCachedFile(const QString& name, int64_t bytes) {
   return path;
 }
 
-struct TFiles {
-  QString Large, Small, Medium;
-  int64_t LargeBytes = 0, SmallBytes = 0, MediumBytes = 4 << 20;
+// A benchmark file, queued Copies times in one batch.
+struct TBenchFile {
+  QString Path;
+  int64_t Bytes = 0;
+  int Copies = 1;
 };
-// The 4 MiB file is queued this many times in one batch.
-constexpr int MediumCopies = 128;
+struct TFiles {
+  TBenchFile Large, Small, Medium{QString(), 4 << 20, 128};
+};
 TFiles& Files() {
   static TFiles files;
   return files;
@@ -134,12 +137,9 @@ class TTimer : public QObject {
   int Count = 0, Expected = 1;
 };
 
-enum class TFileKind { Large, Small, Medium };
-
-void ThroughWorker(benchmark::State& state, const std::string& key, THashTypes types, unsigned lanes, TFileKind kind) {
-  const QString path = kind == TFileKind::Large ? Files().Large : kind == TFileKind::Small ? Files().Small : Files().Medium;
-  const int64_t size = kind == TFileKind::Large ? Files().LargeBytes : kind == TFileKind::Small ? Files().SmallBytes : Files().MediumBytes;
-  const int copies = kind == TFileKind::Medium ? MediumCopies : 1;
+// The file is named by the time the benchmarks run, after their registration.
+void ThroughWorker(benchmark::State& state, const std::string& key, THashTypes types, unsigned lanes,
+                   const TBenchFile* file) {
   TTimer timer;
   TFileQueue queue;
   TDigrexThread worker(lanes);
@@ -150,8 +150,8 @@ void ThroughWorker(benchmark::State& state, const std::string& key, THashTypes t
   double total = 0;
   for (auto _ : state) {
     timer.Count = 0;
-    timer.Expected = copies;
-    for (int i = 0; i < copies; ++i) queue.Push(path);
+    timer.Expected = file->Copies;
+    for (int i = 0; i < file->Copies; ++i) queue.Push(file->Path);
     timer.Loop.exec();
     if (!timer.Error.isEmpty()) {
       state.SkipWithError(timer.Error.toStdString().c_str());
@@ -162,7 +162,7 @@ void ThroughWorker(benchmark::State& state, const std::string& key, THashTypes t
     total += elapsed.count();
   }
   worker.DetachWindow();
-  const int64_t bytes = state.iterations() * size * copies;
+  const int64_t bytes = state.iterations() * file->Bytes * file->Copies;
   state.SetBytesProcessed(bytes);
   Record(key, total, bytes);
 }
@@ -182,7 +182,7 @@ void Summary() {
   const double md2 = rate("Worker/MD2"), ten = rate("Worker/Ten/Lanes");
   std::printf("ten types: %.1f MB/s, MD2 alone %.1f MB/s, ratio %.2f (target >= 0.9)\n", ten, md2, md2 > 0 ? ten / md2 : 0);
   const double medium = rate("Worker/SHA1/Files4MiB");
-  std::printf("SHA1 over %d files of 4 MiB: %.0f MB/s, %.2f of one large file\n", MediumCopies, medium,
+  std::printf("SHA1 over %d files of 4 MiB: %.0f MB/s, %.2f of one large file\n", Files().Medium.Copies, medium,
               rate("Worker/SHA1") > 0 ? medium / rate("Worker/SHA1") : 0);
 }
 
@@ -197,8 +197,8 @@ int main(int argc, char** argv) {
 
   const unsigned cores = TDigestLanes::DefaultThreadCount();
   const THashTypes nine = AllHashTypes() & ~HashTypeBit(htMD2);
-  const auto worker = [](const std::string& key, THashTypes types, unsigned lanes, TFileKind kind) {
-    benchmark::RegisterBenchmark(key.c_str(), ThroughWorker, key, types, lanes, kind)
+  const auto worker = [](const std::string& key, THashTypes types, unsigned lanes, const TBenchFile& file) {
+    benchmark::RegisterBenchmark(key.c_str(), ThroughWorker, key, types, lanes, &file)
         ->UseManualTime()
         ->Iterations(1)
         ->Repetitions(Repetitions)
@@ -211,28 +211,26 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark(("InMemory/" + name).c_str(), InMemory, type)
         ->MinTime(type == htMD2 ? 2.0 : 0.5)
         ->Repetitions(Repetitions);
-    worker("Worker/" + name, HashTypeBit(type), cores, type == htMD2 ? TFileKind::Small : TFileKind::Large);
+    worker("Worker/" + name, HashTypeBit(type), cores, type == htMD2 ? Files().Small : Files().Large);
   }
-  worker("Worker/Nine/Sequential", nine, 1u, TFileKind::Large);
-  worker("Worker/Nine/Lanes", nine, cores, TFileKind::Large);
-  worker("Worker/Ten/Lanes", AllHashTypes(), cores, TFileKind::Small);
-  worker("Worker/SHA1/Files4MiB", HashTypeBit(htSHA1), cores, TFileKind::Medium);
+  worker("Worker/Nine/Sequential", nine, 1u, Files().Large);
+  worker("Worker/Nine/Lanes", nine, cores, Files().Large);
+  worker("Worker/Ten/Lanes", AllHashTypes(), cores, Files().Small);
+  worker("Worker/SHA1/Files4MiB", HashTypeBit(htSHA1), cores, Files().Medium);
 
-  Files().LargeBytes = EnvMegabytes("DIGREX_BENCH_MB", 1024) << 20;
-  Files().SmallBytes = EnvMegabytes("DIGREX_BENCH_MD2_MB", 64) << 20;
-  Files().Large = MakeCachedFile(QStringLiteral("digrex-bench-large.bin"), Files().LargeBytes);
-  Files().Small = MakeCachedFile(QStringLiteral("digrex-bench-small.bin"), Files().SmallBytes);
-  Files().Medium = MakeCachedFile(QStringLiteral("digrex-bench-4mib.bin"), Files().MediumBytes);
+  Files().Large.Bytes = EnvMegabytes("DIGREX_BENCH_MB", 1024) << 20;
+  Files().Small.Bytes = EnvMegabytes("DIGREX_BENCH_MD2_MB", 64) << 20;
+  Files().Large.Path = MakeCachedFile(QStringLiteral("digrex-bench-large.bin"), Files().Large.Bytes);
+  Files().Small.Path = MakeCachedFile(QStringLiteral("digrex-bench-small.bin"), Files().Small.Bytes);
+  Files().Medium.Path = MakeCachedFile(QStringLiteral("digrex-bench-4mib.bin"), Files().Medium.Bytes);
   std::printf("files: %lld MiB (MD2 alone and all ten: %lld MiB), %u cores\n",
-              static_cast<long long>(Files().LargeBytes >> 20), static_cast<long long>(Files().SmallBytes >> 20), cores);
+              static_cast<long long>(Files().Large.Bytes >> 20), static_cast<long long>(Files().Small.Bytes >> 20), cores);
 
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   Summary();
   if (!KeepFiles()) {
-    QFile::remove(Files().Large);
-    QFile::remove(Files().Small);
-    QFile::remove(Files().Medium);
+    for (const TBenchFile* file : {&Files().Large, &Files().Small, &Files().Medium}) QFile::remove(file->Path);
   }
   return 0;
 }

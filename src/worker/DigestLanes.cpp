@@ -193,10 +193,6 @@ void TDigestLanes::Init(THashTypes types, uint64_t expectedBytes) {
     Serial_ = Plan_.size() <= 1 || Cost(types, static_cast<double>(expectedBytes)) < SerialCostLimit;
   }
   if (Serial_) Plan_.clear();
-  double slowest = 0;
-  for (const THashTypes lane : Plan_) slowest = std::max(slowest, Cost(lane, DefaultBlockSize));
-  Depth_ = slowest > 0 ? static_cast<size_t>(std::clamp(ReadAheadLimit / slowest, double(MinRingDepth), double(RingDepth)))
-                       : RingDepth;
   std::lock_guard guard(Mutex_);
   Active_ = Plan_.size();
   Submitted_ = 0;
@@ -213,10 +209,17 @@ void TDigestLanes::Init(THashTypes types, uint64_t expectedBytes) {
   }
 }
 
+size_t TDigestLanes::Depth() const {
+  double slowest = 0;
+  for (const THashTypes lane : Plan_) slowest = std::max(slowest, Cost(lane, DefaultBlockSize));
+  if (slowest <= 0) return RingDepth;
+  return static_cast<size_t>(std::clamp(ReadAheadLimit / slowest, double(MinRingDepth), double(RingDepth)));
+}
+
 bool TDigestLanes::Reserve(uint32_t blockSize, uint64_t totalBytes) {
   if (blockSize == 0) return false;
   const uint64_t blocks = std::max<uint64_t>(1, (totalBytes / blockSize) + (totalBytes % blockSize != 0 ? 1 : 0));
-  const size_t count = InLanes() ? static_cast<size_t>(std::min<uint64_t>(Depth_, blocks)) : 1;
+  const size_t count = InLanes() ? static_cast<size_t>(std::min<uint64_t>(Depth(), blocks)) : 1;
   {
     std::unique_lock lock(Mutex_);
     WaitIdle(lock);

@@ -63,7 +63,7 @@ class TDigestLanes {
   // The lanes of the current digest (empty when sequential).
   const std::vector<THashTypes>& Plan() const { return Plan_; }
   // Blocks the reader may have in flight for the current digest's lanes.
-  size_t Depth() const { return Depth_; }
+  size_t Depth() const;
 
   // Starts a digest of the given types; a digest still in progress is abandoned.
   // expectedBytes, when known, lets a digest too small to gain from the lanes
@@ -116,8 +116,7 @@ class TDigestLanes {
   std::vector<std::unique_ptr<uint8_t[]>> Buffers_;
   std::vector<uint32_t> Counts_;
   uint32_t BlockSize_ = 0;
-  size_t Depth_ = RingDepth;  // blocks in flight at most for the current digest's lanes
-  size_t InFlight_ = 0;       // blocks in flight at most with the buffers reserved; under Mutex_
+  size_t InFlight_ = 0;  // blocks in flight at most with the buffers reserved; under Mutex_
 
   std::mutex Mutex_;  // adaptive: see MakeAdaptive
   std::condition_variable ProducerCv_;  // the caller waits for free buffers or the end
